@@ -1,0 +1,37 @@
+#pragma once
+
+#include "support/Fakes.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// One test's world: its own program folder and settings folder, and the
+// fakes for message boxes, beeps, clipboard and wait cursor, put in place for
+// the test's lifetime and taken out again afterwards.
+class TestEnvironment
+{
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment &) = delete;
+    TestEnvironment &operator=(const TestEnvironment &) = delete;
+
+    QString ProgramFolder() const { return m_programFolder.path(); }
+    QString ConfigFolder() const { return m_configFolder.path(); }
+    // The preferences file the program reads and writes.
+    QString PreferencesFile() const;
+    // Writes a file below the program folder (folders made as needed).
+    QString WriteProgramFile(const QString &relativePath, const QByteArray &bytes) const;
+
+    FakePrompt m_prompt;
+    FakeBeeper m_beeper;
+    FakeClipboard m_clipboard;
+    FakeWaitCursor m_waitCursor;
+
+private:
+    QTemporaryDir m_programFolder;
+    QTemporaryDir m_configFolder;
+    QByteArray m_oldConfigHome;
+    bool m_bHadConfigHome;
+};
