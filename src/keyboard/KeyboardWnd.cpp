@@ -300,9 +300,9 @@ void CKeyboardWnd::RenderKeyFaces()
     ForgetComposedPlanes();
 }
 
-void CKeyboardWnd::PutKeyLabel(QPainter &painter, KeyCode code, int slot, bool pressed)
+void CKeyboardWnd::PutKeyLabel(QPainter &painter, const char16_t *plane, KeyCode code, int slot, bool pressed)
 {
-    const std::optional<char16_t> character = KeyCharacter(m_pCurPlane, code);
+    const std::optional<char16_t> character = KeyCharacter(plane, code);
     if (!character || !KeyHasLabel(code))
         return;
     const QString text{QChar(*character)};
@@ -313,14 +313,14 @@ void CKeyboardWnd::PutKeyLabel(QPainter &painter, KeyCode code, int slot, bool p
     ExtTextOut(painter, origin.x, origin.y, m_fontKeys, text);
 }
 
-QImage CKeyboardWnd::DrawComposite(const QImage &background, bool pressed)
+QImage CKeyboardWnd::DrawComposite(const QImage &background, const char16_t *plane, bool pressed)
 {
     QImage composite(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
     composite.fill(Qt::black);
     BitBlt(composite, composite.rect(), background);
     QPainter painter(&composite);
     for (int slot = 0; slot < kKeySlotCount; ++slot)
-        PutKeyLabel(painter, KeyCodeOfIndex(slot), slot, pressed);
+        PutKeyLabel(painter, plane, KeyCodeOfIndex(slot), slot, pressed);
     return composite;
 }
 
@@ -338,19 +338,36 @@ const CKeyboardWnd::ComposedPlane &CKeyboardWnd::ComposedPlaneFor(const char16_t
         m_nComposedLayout = layout;
         m_bComposedRightHanded = rightHanded;
     }
+    if (const ComposedPlane *composed = FindComposedPlane(plane))
+        return *composed;
+    // A new skin, font or key map: draw every plane now, so that no later
+    // change of plane has to draw labels.
+    ForgetComposedPlanes();
+    for (const char16_t *other : m_pPlanes)
+        if (FindComposedPlane(other) == nullptr)
+            m_composedPlanes.push_back(DrawComposedPlane(other));
+    if (FindComposedPlane(plane) == nullptr)
+        m_composedPlanes.push_back(DrawComposedPlane(plane));
+    return *FindComposedPlane(plane);
+}
+
+const CKeyboardWnd::ComposedPlane *CKeyboardWnd::FindComposedPlane(const char16_t *plane) const
+{
     // Planes are told apart by what they show, so a key map read again in
     // place never brings back the labels of the old one.
     for (const ComposedPlane &composed : m_composedPlanes)
         if (std::equal(composed.m_chCells.begin(), composed.m_chCells.end(), plane))
-            return composed;
-    if (m_composedPlanes.size() >= std::size_t(kKeyMapPlanes))
-        ForgetComposedPlanes();
+            return &composed;
+    return nullptr;
+}
+
+CKeyboardWnd::ComposedPlane CKeyboardWnd::DrawComposedPlane(const char16_t *plane)
+{
     ComposedPlane composed;
     std::copy_n(plane, kKeyMapCells, composed.m_chCells.begin());
-    composed.m_up = DrawComposite(m_hBmpUp, false);
-    composed.m_down = DrawComposite(m_hBmpDown, true);
-    m_composedPlanes.push_back(std::move(composed));
-    return m_composedPlanes.back();
+    composed.m_up = DrawComposite(m_hBmpUp, plane, false);
+    composed.m_down = DrawComposite(m_hBmpDown, plane, true);
+    return composed;
 }
 
 void CKeyboardWnd::ComposeKeyboard()

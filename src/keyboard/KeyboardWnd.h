@@ -108,10 +108,12 @@ private:
     void SetSkinImages(std::array<QImage, kSkinImageCount> &images);
 
     void PutKeyFace(QImage &target, KeyCode code, int slot, bool pressed);
-    void PutKeyLabel(QPainter &painter, KeyCode code, int slot, bool pressed);
+    void PutKeyLabel(QPainter &painter, const char16_t *plane, KeyCode code, int slot, bool pressed);
     void DrawWatermark(QImage &target);
     const ComposedPlane &ComposedPlaneFor(const char16_t *plane);
-    QImage DrawComposite(const QImage &background, bool pressed);
+    const ComposedPlane *FindComposedPlane(const char16_t *plane) const;
+    ComposedPlane DrawComposedPlane(const char16_t *plane);
+    QImage DrawComposite(const QImage &background, const char16_t *plane, bool pressed);
     void ForgetComposedPlanes();
 
     QString SkinsFolder() const;
