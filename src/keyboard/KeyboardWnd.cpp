@@ -49,7 +49,7 @@ CKeyboardWnd::CKeyboardWnd(QWidget *parent) : QWidget(parent)
 {
     LoadSettingsFromProfile();
     CreateKeyFonts();
-    ResetSkinState();
+    ResetBoardState();
     SetUpKeyMap();
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(kScreenWidth, kScreenHeight);
@@ -77,7 +77,7 @@ void CKeyboardWnd::SetUpKeyMap()
     m_pCurPlane = m_pPlanes[kPlaneNormal];
 }
 
-void CKeyboardWnd::ResetSkinState()
+void CKeyboardWnd::ResetBoardState()
 {
     m_bShift = m_bCaps = m_bPunct = m_bUmlaut = false;
     m_skinColors = SkinColors();

@@ -62,10 +62,19 @@ public:
     // board; false when not even the default skin could be made.
     bool RebuildBoard();
 
+    // The label and watermark fonts, from the settings and the direction.
     void CreateKeyFonts();
+    // Replaces all six skin images and the colours with the named skin's, or
+    // with the default skin (after its message) when the file cannot be used.
+    // False only when no skin images could be made at all. The setting
+    // "Skin" is left as it is.
     bool LoadSkin(const std::u16string &name);
     bool DrawDefaultSkin();
+    // Bakes the key faces and the watermark into the freshly loaded skin
+    // backgrounds; run once after each LoadSkin.
     void RenderKeyFaces();
+    // Puts the current plane's labels on both composites and rebuilds the
+    // screen image with the latched modifiers pressed. It does not repaint.
     void ComposeKeyboard();
     // Deletes the six skin images, with a box for each one that cannot go.
     void ReleaseSkinImages();
@@ -101,7 +110,7 @@ private:
 
     void LoadSettingsFromProfile();
     void SetUpKeyMap();
-    void ResetSkinState();
+    void ResetBoardState();
 
     static bool ReadSkinFile(std::istream &skin, const CImageDecoder &decoder, const QString &tempPath,
                              SkinColors &colors, std::array<QImage, kSkinImageCount> &images);

@@ -29,7 +29,7 @@ enum SkinImage {
 
 // The skin's colours, 0x00BBGGRR, in file order: key labels released and
 // pressed, the pad's text, selected text, background and selection
-// background, and the watermark.
+// background, and the watermark. The initial values are the default skin's.
 struct SkinColors {
     std::uint32_t m_crLabelUp = 0x000000;
     std::uint32_t m_crLabelDown = 0xFFFFFF;
