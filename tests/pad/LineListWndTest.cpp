@@ -145,9 +145,9 @@ TEST_F(LineListTest, TapOpensTheLineUnderItWithTheCaretAtZeroAndHidesTheList)
 {
     const Lines lines = {u"zero", u"one", u"two", u"three"};
     const int u = Unit();
-    // Lines 1 and 2 by their middles, line 1 by the last pixel of its band,
-    // and nothing beyond the last line.
-    const std::pair<int, int> taps[] = {{u + u / 2, 1}, {2 * u + u / 2, 2}, {2 * u - 1, 1}, {4 * u + 2, -1}};
+    // Lines 1 and 2 by their middles, line 1 by the first and last pixels of
+    // its band, and nothing beyond the last line.
+    const std::pair<int, int> taps[] = {{u + u / 2, 1}, {2 * u + u / 2, 2}, {u, 1}, {2 * u - 1, 1}, {4 * u + 2, -1}};
     for (bool bRightHanded : {true, false}) {
         for (const auto &[nAcross, nLine] : taps) {
             Open(lines, bRightHanded);
