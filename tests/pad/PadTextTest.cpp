@@ -1,3 +1,4 @@
+#include "pad/FakePadHost.h"
 #include "pad/PadText.h"
 
 #include <gtest/gtest.h>
@@ -8,26 +9,6 @@
 namespace {
 using Lines = std::vector<std::u16string>;
 
-// A strip 106 pixels long: nine 10-pixel characters fit before the margin.
-struct FakePadHost : PadHost {
-    int MeasureText(std::u16string_view text) const override
-    {
-        int nWidth = 0;
-        for (char16_t ch : text)
-            nWidth += m_widths.contains(ch) ? m_widths.at(ch) : 10;
-        return nWidth;
-    }
-    int PadLength() const override { return m_nLength; }
-    void Redraw() override { ++m_nRedraws; }
-    void StopAutoScroll() override { ++m_nStops; }
-    void MessageBeep() override { ++m_nBeeps; }
-    void ShowLineListWindow() override { m_bListWindow = true; }
-    void HideLineListWindow() override { m_bListWindow = false; }
-
-    std::map<char16_t, int> m_widths;
-    int m_nLength = 106, m_nRedraws = 0, m_nStops = 0, m_nBeeps = 0;
-    bool m_bListWindow = false;
-};
 
 struct PadTextTest : ::testing::Test {
     FakePadHost host;
