@@ -1,14 +1,9 @@
 #include "ProgramTestSupport.h"
 
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
-#include "app/QuorlexApp.h"
-#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
@@ -34,19 +29,15 @@ QSet<QString> Captures(const QString &text, const QString &pattern)
 
 TEST(Help, HelpCommandOpensTheShippedPageAtItsContents)
 {
-    TestEnvironment environment;
-    WritePreferences();
     FakeHelpViewer viewer;
     viewer.m_bStarts = false;
-    CQuorlexApp program;
-    ASSERT_TRUE(program.InitInstance());
-    program.MainFrame()->Command(ID_TOOLS_HELP)->trigger();
+    const ProgramRun run;
+    run.Command(ID_TOOLS_HELP);
     ASSERT_EQ(viewer.m_pages.size(), 1);
-    const QUrl page = viewer.m_pages.first();
-    EXPECT_EQ(page.toLocalFile(), QDir(environment.ProgramFolder()).filePath(QStringLiteral("QuorlexHelp.htm")));
-    EXPECT_EQ(page.fragment(), QStringLiteral("Main_Contents"));
+    EXPECT_EQ(viewer.m_pages.first().toLocalFile(), run.FilePath("QuorlexHelp.htm"));
+    EXPECT_EQ(viewer.m_pages.first().fragment(), QStringLiteral("Main_Contents"));
     // A viewer that does not start is not the user's problem.
-    EXPECT_TRUE(environment.m_prompt.m_texts.isEmpty());
+    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
 }
 
 TEST(Help, ShippedPageHasTheContentsAnchorAndNoBrokenLinks)

@@ -2,14 +2,11 @@
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
-#include "app/QuorlexApp.h"
 #include "app/QuorlexView.h"
 #include "platform/ProgramFolder.h"
-#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
@@ -23,20 +20,22 @@ const QByteArray kTypedFileBytes =
     Bytes({0xFF, 0xFE, 0x61, 0x00, 0x62, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x63, 0x00});
 const QByteArray kOlderFileBytes = Bytes({0xFF, 0xFE, 0x6F, 0x00, 0x6C, 0x00, 0x64, 0x00});
 
-void TypeInNotepad(CQuorlexView *view)
+void CopyOnExit(Settings &settings) { settings.m_bCopyOnExit = 1; }
+void NoCopyOnExit(Settings &settings) { settings.m_bCopyOnExit = 0; }
+void OlderFile(TestEnvironment &environment)
 {
-    QTest::keyClicks(view, QStringLiteral("ab"));
-    QTest::keyClick(view, Qt::Key_Return);
-    QTest::keyClicks(view, QStringLiteral("c"));
+    environment.WriteProgramFile(QStringLiteral("LastUsed.txt"), kOlderFileBytes);
 }
 
-void ChooseExit(CQuorlexApp &program)
+// Types "ab", Enter, "c" into the notepad.
+void Type(const ProgramRun &run)
 {
-    program.MainFrame()->Command(ID_FILE_EXIT)->trigger();
+    QTest::keyClicks(run.View(), QStringLiteral("ab"));
+    QTest::keyClick(run.View(), Qt::Key_Return);
+    QTest::keyClicks(run.View(), QStringLiteral("c"));
 }
 
-// Files that fill up a disk: writes beyond the limit fail instead of
-// killing the test.
+// Writes beyond the limit fail as on a full disk instead of ending the test.
 class FileSizeLimit
 {
 public:
@@ -61,128 +60,81 @@ private:
 
 TEST(ProgramExit, ExitStoresTheTypedTextAndClosesAfterwards)
 {
-    TestEnvironment environment;
-    WritePreferences([](Settings &s) { s.m_bCopyOnExit = 0; });
-    CQuorlexApp program;
-    ASSERT_TRUE(program.InitInstance());
-    TypeInNotepad(program.View());
-    ChooseExit(program);
+    ProgramRun run(NoCopyOnExit);
+    Type(run);
+    run.Command(ID_FILE_EXIT);
     // The close is posted, never done inside the command.
-    EXPECT_TRUE(program.MainFrame()->isVisible());
+    EXPECT_TRUE(run.Frame()->isVisible());
     RunPostedMessages();
-    EXPECT_FALSE(program.MainFrame()->isVisible());
-    EXPECT_EQ(ReadBytes(program.View()->LastUsedPath()), kTypedFileBytes);
-    EXPECT_EQ(environment.m_clipboard.m_nOpens, 0);
-    EXPECT_TRUE(environment.m_prompt.m_texts.isEmpty());
+    EXPECT_FALSE(run.Frame()->isVisible());
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
+    EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, 0);
+    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
 }
 
 TEST(ProgramExit, CopyOnExitLeavesTheSameTextOnTheClipboard)
 {
-    TestEnvironment environment;
-    WritePreferences([](Settings &s) { s.m_bCopyOnExit = 1; });
-    environment.m_clipboard.SetText(u"before");
-    CQuorlexApp program;
-    ASSERT_TRUE(program.InitInstance());
-    TypeInNotepad(program.View());
-    ChooseExit(program);
+    ProgramRun run(CopyOnExit);
+    Type(run);
+    run.Command(ID_FILE_EXIT);
     RunPostedMessages();
-    EXPECT_EQ(environment.m_clipboard.m_text, u"ab\r\nc");
-    EXPECT_FALSE(environment.m_clipboard.m_bOpen);
-    EXPECT_EQ(ReadBytes(program.View()->LastUsedPath()), kTypedFileBytes);
-}
-
-TEST(ProgramExit, ClipboardThatWillNotOpenStillLetsExitSaveAndClose)
-{
-    TestEnvironment environment;
-    WritePreferences([](Settings &s) { s.m_bCopyOnExit = 1; });
-    environment.m_clipboard.m_bRefuseOpen = true;
-    CQuorlexApp program;
-    ASSERT_TRUE(program.InitInstance());
-    TypeInNotepad(program.View());
-    ChooseExit(program);
-    RunPostedMessages();
-    EXPECT_FALSE(program.MainFrame()->isVisible());
-    EXPECT_EQ(ReadBytes(program.View()->LastUsedPath()), kTypedFileBytes);
+    EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
+    EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen);
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
 }
 
 TEST(ProgramExit, CtrlQClosesAndKeepsTheFileOfThePreviousExit)
 {
-    TestEnvironment environment;
-    WritePreferences([](Settings &s) { s.m_bCopyOnExit = 0; });
-    const QString file = environment.WriteProgramFile(QStringLiteral("LastUsed.txt"), kOlderFileBytes);
-    CQuorlexApp program;
-    ASSERT_TRUE(program.InitInstance());
-    ASSERT_TRUE(ActivateFrame(program.MainFrame()));
-    TypeInNotepad(program.View());
-    QTest::keyClick(program.View(), Qt::Key_Q, Qt::ControlModifier);
+    ProgramRun run(NoCopyOnExit, OlderFile);
+    ASSERT_TRUE(run.Activate());
+    Type(run);
+    QTest::keyClick(run.View(), Qt::Key_Q, Qt::ControlModifier);
     RunPostedMessages();
-    EXPECT_FALSE(program.MainFrame()->isVisible());
-    EXPECT_EQ(ReadBytes(file), kOlderFileBytes);
+    EXPECT_FALSE(run.Frame()->isVisible());
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kOlderFileBytes);
 }
 
 TEST(ProgramExit, ClosingTheWindowKeepsTheTextAsExitDoes)
 {
-    TestEnvironment environment;
-    WritePreferences([](Settings &s) { s.m_bCopyOnExit = 1; });
-    environment.WriteProgramFile(QStringLiteral("LastUsed.txt"), kOlderFileBytes);
-    CQuorlexApp program;
-    ASSERT_TRUE(program.InitInstance());
-    TypeInNotepad(program.View());
-    EXPECT_TRUE(program.MainFrame()->close());
-    EXPECT_EQ(ReadBytes(program.View()->LastUsedPath()), kTypedFileBytes);
-    EXPECT_EQ(environment.m_clipboard.m_text, u"ab\r\nc");
+    ProgramRun run(CopyOnExit, OlderFile);
+    Type(run);
+    EXPECT_TRUE(run.Frame()->close());
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
+    EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
 }
 
-// LastUsed.txt is a folder here: the save cannot replace it.
+// A folder in the file's place, or a program folder under a plain file: the
+// save fails once, with its message, and nothing else is lost.
 TEST(ProgramExit, FailedSaveIsReportedOnceAndTheProgramStillCloses)
 {
-    TestEnvironment environment;
-    WritePreferences([](Settings &s) { s.m_bCopyOnExit = 1; });
-    QDir(environment.ProgramFolder()).mkpath(QStringLiteral("LastUsed.txt/inside"));
-    CQuorlexApp program;
-    ASSERT_TRUE(program.InitInstance());
-    TypeInNotepad(program.View());
-    ChooseExit(program);
-    RunPostedMessages();
-    EXPECT_FALSE(program.MainFrame()->isVisible());
-    ASSERT_EQ(environment.m_prompt.m_texts.size(), 1);
-    EXPECT_TRUE(environment.m_prompt.m_texts.first().startsWith(QStringLiteral("Failed to save document.")));
-    EXPECT_TRUE(QFileInfo(program.View()->LastUsedPath() + QStringLiteral("/inside")).isDir());
-    EXPECT_EQ(environment.m_clipboard.m_text, u"ab\r\nc");
-}
-
-TEST(ProgramExit, ProgramFolderThatCannotExistFailsTheSaveButNotTheStart)
-{
-    TestEnvironment environment;
-    WritePreferences([](Settings &s) { s.m_nOnStartAction = 1; });
-    const QString plainFile = environment.WriteProgramFile(QStringLiteral("plain"), "x");
-    SetProgramFolder(plainFile + QStringLiteral("/folder"));
-    CQuorlexApp program;
-    ASSERT_TRUE(program.InitInstance());
-    EXPECT_TRUE(environment.m_prompt.m_texts.isEmpty());
-    TypeInNotepad(program.View());
-    ChooseExit(program);
-    RunPostedMessages();
-    EXPECT_FALSE(program.MainFrame()->isVisible());
-    EXPECT_EQ(environment.m_prompt.m_texts.size(), 1);
-    EXPECT_EQ(environment.m_clipboard.m_text, u"ab\r\nc");
+    const std::function<void(TestEnvironment &)> unwritable[] = {
+        [](TestEnvironment &e) { QDir(e.ProgramFolder()).mkpath(QStringLiteral("LastUsed.txt/inside")); },
+        [](TestEnvironment &e) { SetProgramFolder(e.WriteProgramFile(QStringLiteral("plain"), "x") + "/folder"); },
+    };
+    for (const auto &prepare : unwritable) {
+        ProgramRun run([](Settings &s) { s.m_bCopyOnExit = 1; s.m_nOnStartAction = 1; }, prepare);
+        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
+        Type(run);
+        run.Command(ID_FILE_EXIT);
+        RunPostedMessages();
+        EXPECT_FALSE(run.Frame()->isVisible());
+        ASSERT_EQ(run.m_environment.m_prompt.m_texts.size(), 1);
+        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.first().startsWith(QStringLiteral("Failed to save document.")));
+        EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
+    }
 }
 
 TEST(ProgramExit, SaveThatFailsHalfWayLeavesThePreviousFileWhole)
 {
-    TestEnvironment environment;
-    WritePreferences([](Settings &s) { s.m_bCopyOnExit = 0; });
-    const QString file = environment.WriteProgramFile(QStringLiteral("LastUsed.txt"), kOlderFileBytes);
-    CQuorlexApp program;
-    ASSERT_TRUE(program.InitInstance());
-    program.View()->SetViewText(std::u16string(20000, u'z'));
+    ProgramRun run(NoCopyOnExit, OlderFile);
+    run.View()->SetViewText(std::u16string(20000, u'z'));
     {
         const FileSizeLimit limit(4096);
-        ChooseExit(program);
+        run.Command(ID_FILE_EXIT);
     }
     RunPostedMessages();
-    EXPECT_FALSE(program.MainFrame()->isVisible());
-    EXPECT_EQ(environment.m_prompt.m_texts.size(), 1);
-    EXPECT_EQ(ReadBytes(file), kOlderFileBytes);
-    EXPECT_EQ(QDir(environment.ProgramFolder()).entryList(QDir::Files), QStringList{QStringLiteral("LastUsed.txt")});
+    EXPECT_FALSE(run.Frame()->isVisible());
+    EXPECT_EQ(run.m_environment.m_prompt.m_texts.size(), 1);
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kOlderFileBytes);
+    EXPECT_EQ(QDir(run.m_environment.ProgramFolder()).entryList(QDir::Files), QStringList{"LastUsed.txt"});
 }

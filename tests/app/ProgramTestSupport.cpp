@@ -1,20 +1,47 @@
 #include "ProgramTestSupport.h"
 
 #include "app/MainFrame.h"
+#include "app/QuorlexView.h"
 #include "platform/IniProfile.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
-void WritePreferences(const std::function<void(Settings &)> &adjust)
+ProgramRun::ProgramRun(const std::function<void(Settings &)> &adjust,
+                       const std::function<void(TestEnvironment &)> &prepare)
 {
+    if (prepare)
+        prepare(m_environment);
     Settings settings;
     settings.m_bOpenKBOnStart = 0;
     if (adjust)
         adjust(settings);
     IniProfile profile(IniProfile::PreferencesPath());
     SaveSettings(settings, profile);
+    m_bStarted = m_program.InitInstance();
+}
+
+CMainFrame *ProgramRun::Frame() const { return m_program.MainFrame(); }
+CQuorlexView *ProgramRun::View() const { return m_program.View(); }
+CQuorlexDoc *ProgramRun::Document() const { return m_program.Document(); }
+
+void ProgramRun::Command(int id) const
+{
+    Frame()->Command(id)->trigger();
+}
+
+bool ProgramRun::Activate() const
+{
+    Frame()->activateWindow();
+    return QTest::qWaitForWindowActive(Frame());
+}
+
+QString ProgramRun::FilePath(const QString &name) const
+{
+    return QDir(m_environment.ProgramFolder()).filePath(name);
 }
 
 QByteArray Bytes(std::initializer_list<unsigned char> values)
@@ -39,48 +66,4 @@ void RunPostedMessages()
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
     }
-}
-
-bool ActivateFrame(CMainFrame *frame)
-{
-    frame->activateWindow();
-    return QTest::qWaitForWindowActive(frame);
-}
-
-FakeFileDialogs::FakeFileDialogs()
-{
-    Platform::SetFileDialogs(this);
-}
-
-FakeFileDialogs::~FakeFileDialogs()
-{
-    Platform::SetFileDialogs(nullptr);
-}
-
-QString FakeFileDialogs::GetOpenFileName(QWidget *, const QString &)
-{
-    ++m_nAsked;
-    return m_strOpenAnswer;
-}
-
-QString FakeFileDialogs::GetSaveFileName(QWidget *, const QString &)
-{
-    ++m_nAsked;
-    return m_strSaveAnswer;
-}
-
-FakeHelpViewer::FakeHelpViewer()
-{
-    Platform::SetHelpViewer(this);
-}
-
-FakeHelpViewer::~FakeHelpViewer()
-{
-    Platform::SetHelpViewer(nullptr);
-}
-
-bool FakeHelpViewer::Open(const QUrl &page)
-{
-    m_pages << page;
-    return m_bStarts;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/QuorlexApp.h"
 #include "app/Settings.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpViewer.h"
+#include "support/TestEnvironment.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,29 +15,44 @@
 #include <initializer_list>
 
 class CMainFrame;
-class CQuorlexApp;
+class CQuorlexDoc;
+class CQuorlexView;
 
-// Writes the preferences the program will read at start: the defaults, with
-// the board left down unless the test changes that.
-void WritePreferences(const std::function<void(Settings &)> &adjust = {});
+// One run of the program in a world of its own: the test prepares the
+// program folder and the clipboard, the preferences are written (the board
+// left down unless the test says otherwise), then the program starts.
+class ProgramRun
+{
+public:
+    explicit ProgramRun(const std::function<void(Settings &)> &adjust = {},
+                        const std::function<void(TestEnvironment &)> &prepare = {});
+
+    CMainFrame *Frame() const;
+    CQuorlexView *View() const;
+    CQuorlexDoc *Document() const;
+    void Command(int id) const;
+    // Makes the frame the active window, so that its accelerators work.
+    bool Activate() const;
+    QString FilePath(const QString &name) const;
+
+    TestEnvironment m_environment;
+    CQuorlexApp m_program;
+    bool m_bStarted = false;
+};
 
 QByteArray Bytes(std::initializer_list<unsigned char> values);
 QByteArray ReadBytes(const QString &path);
-
-// Runs what has been posted (the program posts its closes) and waits for
-// nothing else.
+// Runs what has been posted: the program posts its closes.
 void RunPostedMessages();
-// Makes the frame the active window, so that its accelerators work.
-bool ActivateFrame(CMainFrame *frame);
 
-// Answers the file dialogs as scripted and records what was asked.
+// Answers the file dialogs as scripted and counts the questions.
 class FakeFileDialogs : public FileDialogs
 {
 public:
-    FakeFileDialogs();
-    ~FakeFileDialogs() override;
-    QString GetOpenFileName(QWidget *parent, const QString &folder) override;
-    QString GetSaveFileName(QWidget *parent, const QString &suggestedPath) override;
+    FakeFileDialogs() { Platform::SetFileDialogs(this); }
+    ~FakeFileDialogs() override { Platform::SetFileDialogs(nullptr); }
+    QString GetOpenFileName(QWidget *, const QString &) override { ++m_nAsked; return m_strOpenAnswer; }
+    QString GetSaveFileName(QWidget *, const QString &) override { ++m_nAsked; return m_strSaveAnswer; }
 
     QString m_strOpenAnswer;
     QString m_strSaveAnswer;
@@ -46,9 +63,9 @@ public:
 class FakeHelpViewer : public HelpViewer
 {
 public:
-    FakeHelpViewer();
-    ~FakeHelpViewer() override;
-    bool Open(const QUrl &page) override;
+    FakeHelpViewer() { Platform::SetHelpViewer(this); }
+    ~FakeHelpViewer() override { Platform::SetHelpViewer(nullptr); }
+    bool Open(const QUrl &page) override { m_pages << page; return m_bStarts; }
 
     QList<QUrl> m_pages;
     bool m_bStarts = true;

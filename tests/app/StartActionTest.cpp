@@ -1,9 +1,8 @@
 #include "ProgramTestSupport.h"
 
+#include "app/CommandBar.h"
 #include "app/MainFrame.h"
-#include "app/QuorlexApp.h"
 #include "app/QuorlexView.h"
-#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -15,111 +14,109 @@
 #include <string>
 
 namespace {
-struct LastUsedCase {
-    const char *what;
-    bool bWriteFile;
-    QByteArray bytes;
-    std::u16string expected;
-};
-
-std::u16string StartWith(int nAction)
+std::function<void(Settings &)> StartAction(int nAction)
 {
-    WritePreferences([nAction](Settings &s) { s.m_nOnStartAction = nAction; });
-    CQuorlexApp program;
-    if (!program.InitInstance())
-        return u"<no start>";
-    return program.View()->ViewText();
+    return [nAction](Settings &s) { s.m_nOnStartAction = nAction; };
+}
+
+std::function<void(TestEnvironment &)> LastUsedFile(const QByteArray &bytes)
+{
+    return [bytes](TestEnvironment &e) { e.WriteProgramFile(QStringLiteral("LastUsed.txt"), bytes); };
 }
 }
 
 TEST(StartAction, ActionOneShowsWhatTheLastUsedFileHolds)
 {
-    const LastUsedCase cases[] = {
-        {"no file", false, {}, u""},
-        {"empty file", true, {}, u""},
-        {"one byte", true, Bytes({0xFF}), u""},
-        {"only the mark", true, Bytes({0xFF, 0xFE}), u""},
-        {"seven bytes", true, Bytes({0xFF, 0xFE, 0x61, 0x00, 0x22, 0x21, 0x7A}), u"a\u2122"},
-        {"lines", true, Bytes({0xFF, 0xFE, 0x61, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x09, 0x00}), u"a\r\n\t"},
-        {"no mark", true, Bytes({0x41, 0x00, 0x42, 0x00}), u"AB"},
-        {"broken surrogates and NUL", true, Bytes({0xFF, 0xFE, 0x00, 0xD8, 0x00, 0x00, 0x78, 0x00, 0x00, 0xDC}),
+    const struct {
+        const char *what;
+        QByteArray bytes;
+        std::u16string expected;
+    } cases[] = {
+        {"empty file", {}, u""},
+        {"one byte", Bytes({0xFF}), u""},
+        {"only the mark", Bytes({0xFF, 0xFE}), u""},
+        {"seven bytes", Bytes({0xFF, 0xFE, 0x61, 0x00, 0x22, 0x21, 0x7A}), u"a\u2122"},
+        {"lines and a tab", Bytes({0xFF, 0xFE, 0x61, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x09, 0x00}), u"a\r\n\t"},
+        {"no mark", Bytes({0x41, 0x00, 0x42, 0x00}), u"AB"},
+        {"broken surrogates and NUL", Bytes({0xFF, 0xFE, 0x00, 0xD8, 0x00, 0x00, 0x78, 0x00, 0x00, 0xDC}),
          std::u16string(u"\xD800\0x\xDC00", 4)},
-        {"no-break space", true, Bytes({0xFF, 0xFE, 0xA0, 0x00}), u"\u00A0"},
+        {"no-break space", Bytes({0xFF, 0xFE, 0xA0, 0x00}), u"\u00A0"},
     };
-    for (const LastUsedCase &c : cases) {
-        TestEnvironment environment;
-        if (c.bWriteFile)
-            environment.WriteProgramFile(QStringLiteral("LastUsed.txt"), c.bytes);
-        EXPECT_EQ(StartWith(1), c.expected) << c.what;
-        EXPECT_TRUE(environment.m_prompt.m_texts.isEmpty()) << c.what;
+    for (const auto &c : cases) {
+        const ProgramRun run(StartAction(1), LastUsedFile(c.bytes));
+        EXPECT_EQ(run.View()->ViewText(), c.expected) << c.what;
+        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty()) << c.what;
     }
+    const ProgramRun firstRun(StartAction(1));
+    EXPECT_EQ(firstRun.View()->ViewText(), u"");
+    EXPECT_TRUE(firstRun.m_environment.m_prompt.m_texts.isEmpty());
 }
 
 TEST(StartAction, ActionZeroAndUnknownValuesStartEmpty)
 {
     for (const int nAction : {0, 3, 7, -1}) {
-        TestEnvironment environment;
-        environment.WriteProgramFile(QStringLiteral("LastUsed.txt"), Bytes({0xFF, 0xFE, 0x61, 0x00}));
-        environment.m_clipboard.SetText(u"clip");
-        EXPECT_EQ(StartWith(nAction), u"") << nAction;
-        EXPECT_EQ(environment.m_clipboard.m_nOpens, 0) << nAction;
+        const ProgramRun run(StartAction(nAction), [](TestEnvironment &e) {
+            e.WriteProgramFile(QStringLiteral("LastUsed.txt"), Bytes({0xFF, 0xFE, 0x61, 0x00}));
+            e.m_clipboard.SetText(u"clip");
+        });
+        EXPECT_EQ(run.View()->ViewText(), u"") << nAction;
+        EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, 0) << nAction;
     }
 }
 
 TEST(StartAction, ActionTwoTakesUnicodeTextFromTheClipboard)
 {
-    {
-        TestEnvironment environment;
-        environment.m_clipboard.SetText(u"x\r\ny");
-        EXPECT_EQ(StartWith(2), u"x\r\ny");
-        EXPECT_EQ(environment.m_clipboard.m_nCloses, 1);
-        EXPECT_EQ(environment.m_clipboard.m_text, u"x\r\ny");
-    }
-    {
-        TestEnvironment environment;
-        EXPECT_EQ(StartWith(2), u"");
-        EXPECT_EQ(environment.m_clipboard.m_nCloses, 1);
-    }
-    {
-        TestEnvironment environment;
-        environment.m_clipboard.SetText(u"refused");
-        environment.m_clipboard.m_bRefuseOpen = true;
-        EXPECT_EQ(StartWith(2), u"");
-        EXPECT_EQ(environment.m_clipboard.m_nCloses, 0);
-        EXPECT_TRUE(environment.m_prompt.m_texts.isEmpty());
-    }
+    const ProgramRun withText(StartAction(2), [](TestEnvironment &e) { e.m_clipboard.SetText(u"x\r\ny"); });
+    EXPECT_EQ(withText.View()->ViewText(), u"x\r\ny");
+    EXPECT_EQ(withText.m_environment.m_clipboard.m_nCloses, 1);
+
+    const ProgramRun empty(StartAction(2));
+    EXPECT_EQ(empty.View()->ViewText(), u"");
+    EXPECT_EQ(empty.m_environment.m_clipboard.m_nCloses, 1);
+
+    const ProgramRun refused(StartAction(2), [](TestEnvironment &e) {
+        e.m_clipboard.SetText(u"refused");
+        e.m_clipboard.m_bRefuseOpen = true;
+    });
+    EXPECT_EQ(refused.View()->ViewText(), u"");
+    EXPECT_EQ(refused.m_environment.m_clipboard.m_nCloses, 0);
+    EXPECT_TRUE(refused.m_environment.m_prompt.m_texts.isEmpty());
 }
 
 // A folder or a pipe in the file's place must neither hang nor stop the start.
 TEST(StartAction, LastUsedFileThatCannotBeReadGivesAnEmptyNotepad)
 {
-    {
-        TestEnvironment environment;
-        QDir(environment.ProgramFolder()).mkdir(QStringLiteral("LastUsed.txt"));
-        EXPECT_EQ(StartWith(1), u"");
-        EXPECT_TRUE(environment.m_prompt.m_texts.isEmpty());
-    }
-    {
-        TestEnvironment environment;
-        const QString pipe = QDir(environment.ProgramFolder()).filePath(QStringLiteral("LastUsed.txt"));
-        ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        EXPECT_EQ(StartWith(1), u"");
-        EXPECT_TRUE(environment.m_prompt.m_texts.isEmpty());
+    const std::function<void(TestEnvironment &)> unreadable[] = {
+        [](TestEnvironment &e) { QDir(e.ProgramFolder()).mkdir(QStringLiteral("LastUsed.txt")); },
+        [](TestEnvironment &e) {
+            mkfifo(QFile::encodeName(e.ProgramFolder() + QStringLiteral("/LastUsed.txt")).constData(), 0600);
+        },
+    };
+    for (const auto &prepare : unreadable) {
+        const ProgramRun run(StartAction(1), prepare);
+        EXPECT_TRUE(run.m_bStarted);
+        EXPECT_EQ(run.View()->ViewText(), u"");
+        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
     }
 }
 
 TEST(StartAction, FiftyMegabyteFileIsReadWhole)
 {
-    TestEnvironment environment;
     const QString line = QString(62, QLatin1Char('q')) + QStringLiteral("\r\n");
     const QByteArray unit(reinterpret_cast<const char *>(line.utf16()), line.size() * 2);
     QByteArray bytes = Bytes({0xFF, 0xFE});
     while (bytes.size() < 50 * 1024 * 1024)
         bytes += unit;
-    environment.WriteProgramFile(QStringLiteral("LastUsed.txt"), bytes);
-    const std::u16string text = StartWith(1);
+    const ProgramRun run(StartAction(1), LastUsedFile(bytes));
+    const std::u16string text = run.View()->ViewText();
     EXPECT_EQ(text.size(), static_cast<std::size_t>(bytes.size() - 2) / 2);
     EXPECT_EQ(text.substr(text.size() - 4), u"qq\r\n");
-    EXPECT_EQ(text.substr(0, 3), u"qqq");
-    EXPECT_TRUE(environment.m_prompt.m_texts.isEmpty());
+    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
+}
+
+TEST(StartAction, OpenKbOnStartPutsTheBoardUpAtOnce)
+{
+    const ProgramRun run([](Settings &s) { s.m_bOpenKBOnStart = 1; });
+    EXPECT_TRUE(run.View()->IsKeyboardUp());
+    EXPECT_TRUE(run.Frame()->CommandBar()->isHidden());
 }
