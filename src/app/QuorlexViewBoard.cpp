@@ -23,7 +23,9 @@ void CQuorlexView::SetKeyboardUp()
 {
     m_bKeyboardUp = true;
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_pFrame->BringToForeground();
+    // At start the frame is not shown yet; the application shows it.
+    if (m_pFrame->isVisible())
+        m_pFrame->BringToForeground();
     m_pFrame->SetFullScreen(true);
     m_pFrame->ShowCommandBar(false);
     ShowKeyboardWindow();
