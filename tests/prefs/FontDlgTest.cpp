@@ -74,16 +74,6 @@ TEST(FontDlg, FieldsComeBackOnOkAndAnUnknownFaceGivesTheFirstFamily)
     EXPECT_TRUE(dialog.SampleFont().IsNull());
 }
 
-TEST(FontDlg, CancelInTheHeaderEndsWithCancel)
-{
-    TestEnvironment environment;
-    CFontDlg dialog;
-    dialog.Create();
-    TapItem(&dialog, IDCANCEL);
-    EXPECT_EQ(dialog.result(), IDCANCEL);
-    EXPECT_FALSE(dialog.isVisible());
-}
-
 TEST(FontDlg, TheSizeFieldUpdatesTheSampleWhileTypingAndFallsBackToNine)
 {
     TestEnvironment environment;
@@ -111,36 +101,26 @@ TEST(FontDlg, TheSizeFieldUpdatesTheSampleWhileTypingAndFallsBackToNine)
     EXPECT_EQ(dialog.m_nSize, 9);
 }
 
-TEST(FontDlg, ChoosingAFamilyPostsTheUpdateAndTheSampleFollowsOnArrival)
+TEST(FontDlg, TheSampleFollowsTheFamilyOnThePostedMessageAndIsBoldAt700)
 {
     TestEnvironment environment;
     CFontDlg dialog;
     dialog.Create();
     QComboBox *list = Combo(dialog, CFontDlg::kFontListId);
     ASSERT_GT(list->count(), 1);
-    const QString before = dialog.SampleFont().Description().lfFaceName;
+    EXPECT_EQ(dialog.SampleFont().Description().lfWeight, 400);
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(dialog.SampleFont().Description().lfFaceName, before);
+    EXPECT_EQ(dialog.SampleFont().Description().lfFaceName, list->itemText(0));
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(dialog.SampleFont().Description().lfFaceName, list->itemText(1));
-}
-
-TEST(FontDlg, TheSampleIsBoldAt700WhileThePadFontOfTheSameChoiceIs600)
-{
-    TestEnvironment environment;
-    CFontDlg dialog;
-    dialog.m_strFaceName = QStringLiteral("DejaVu Sans");
-    dialog.m_nSize = 12;
-    dialog.Create();
-    EXPECT_EQ(dialog.SampleFont().Description().lfWeight, 400);
     TapItem(&dialog, CFontDlg::kBoldId);
     TapItem(&dialog, CFontDlg::kStrikeId);
     const LogFont &sample = dialog.SampleFont().Description();
     EXPECT_EQ(sample.lfWeight, 700);
-    EXPECT_EQ(dialog.SampleFont().Font().weight(), QFont::Bold);
     EXPECT_TRUE(sample.lfStrikeOut);
     EXPECT_FALSE(sample.lfItalic);
+    // The pad font made later from the same choice is 600.
     PointFont pad;
     MakePointFont(pad, dialog.m_strFaceName, dialog.m_nSize, dialog.m_bBold, false, false, false, 0, 0);
     EXPECT_EQ(pad.Description().lfWeight, 600);
@@ -151,27 +131,18 @@ TEST(FontDlg, DrawsTheSampleTextInsideItsFramedRectangle)
 {
     TestEnvironment environment;
     CFontDlg dialog;
-    dialog.m_strFaceName = QStringLiteral("DejaVu Sans");
-    dialog.m_nSize = 12;
     dialog.Create();
     const QImage image = Snapshot(&dialog);
     const int w = image.width();
     const int h = image.height();
-    EXPECT_EQ(image.pixelColor(w / 2, h - 100), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(w / 2, h - 51), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(0, h - 75), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(w - 1, h - 75), QColor(Qt::black));
+    for (const QPoint frame : {QPoint(w / 2, h - 100), QPoint(w / 2, h - 51), QPoint(0, h - 75), QPoint(w - 1, h - 75)})
+        EXPECT_EQ(image.pixelColor(frame), QColor(Qt::black)) << frame.x() << "," << frame.y();
     EXPECT_EQ(image.pixelColor(w / 2, h - 50), QColor(Qt::white));
-    // Ink in the middle of the rectangle, none near its sides.
-    int inkCentre = 0;
-    int inkSides = 0;
+    int ink[2] = {0, 0}; // in the middle half, near the sides
     for (int y = h - 98; y < h - 52; ++y) {
-        for (int x = 1; x < w - 1; ++x) {
-            if (image.pixelColor(x, y) != QColor(Qt::black))
-                continue;
-            (x > w / 4 && x < 3 * w / 4 ? inkCentre : inkSides) += 1;
-        }
+        for (int x = 1; x < w - 1; ++x)
+            ink[x > w / 4 && x < 3 * w / 4 ? 0 : 1] += image.pixelColor(x, y) == QColor(Qt::black);
     }
-    EXPECT_GT(inkCentre, 50);
-    EXPECT_EQ(inkSides, 0);
+    EXPECT_GT(ink[0], 50);
+    EXPECT_EQ(ink[1], 0);
 }

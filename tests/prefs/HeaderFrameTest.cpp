@@ -36,7 +36,8 @@ void ExpectHeader(QWidget *dialog, const QString &title)
         }
     }
     EXPECT_GT(bluePixels, 30);
-    EXPECT_TRUE(QRect(QPoint(4, 5), QPoint(w - 71, 21)).contains(blueBounds)) << blueBounds.x() << "," << blueBounds.y();
+    EXPECT_TRUE(QRect(QPoint(4, 5), QPoint(w - 71, 21)).contains(blueBounds))
+        << blueBounds.x() << "," << blueBounds.y() << " " << blueBounds.width() << "x" << blueBounds.height();
     auto *label = GetDlgItemAs<QLabel>(dialog, HeaderFrame::kStaticId);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), title);
@@ -65,6 +66,8 @@ TEST(HeaderFrame, DialogsAndEveryPageShowTheTitleRuleAndCancel)
     CFontDlg font;
     font.Create();
     ExpectHeader(&font, QStringLiteral("Font Dialog"));
+    TapItem(&font, IDCANCEL);
+    EXPECT_EQ(font.result(), IDCANCEL);
     CLookFeelPage lookFeel;
     CActionPage action;
     CKeyPrefsPage keys;

@@ -12,10 +12,10 @@
 namespace {
 const std::u16string kShortcut = kQuorlexShortcutCommand;
 
-std::u16string Command(int button)
+std::u16string ShellValue(int button, const std::u16string &name = u"Default")
 {
     const IniProfile store(IniProfile::ShellKeysPath());
-    return store.GetString(ShellButtons::KeyName(button), u"Default", u"(none)");
+    return store.GetString(ShellButtons::KeyName(button), name, u"(none)");
 }
 
 void SetShellValue(int button, const std::u16string &name, const std::u16string &value)
@@ -24,11 +24,13 @@ void SetShellValue(int button, const std::u16string &name, const std::u16string 
     store.WriteString(ShellButtons::KeyName(button), name, value);
 }
 
-Settings Assigned(bool bAssign, int number)
+// Applies the choice over settings that held bAssignBefore and nBefore.
+Settings Apply(bool bAssignBefore, int nBefore, bool bAssign, int number, QWidget *frame)
 {
     Settings settings;
-    settings.m_bAssignHotkey = bAssign ? 1 : 0;
-    settings.m_nHotkeyNum = number;
+    settings.m_bAssignHotkey = bAssignBefore ? 1 : 0;
+    settings.m_nHotkeyNum = nBefore;
+    ApplyHotkeyChoice(settings, bAssign, number, frame);
     return settings;
 }
 }
@@ -54,18 +56,16 @@ TEST(HotkeyChoice, TurningTheAssignmentOffRestoresResetCmdAndUnregisters)
 {
     TestEnvironment environment;
     QWidget frame;
+    environment.m_hotKeys.Register(&frame, HOTKEY_ID_KEYBOARD, MOD_WIN, 0xC2);
     SetShellValue(2, u"Default", kShortcut);
     SetShellValue(2, u"ResetCmd", u"\\Windows\\contacts.exe");
-    Settings settings = Assigned(true, 2);
-    ApplyHotkeyChoice(settings, false, 0, &frame);
-    EXPECT_EQ(Command(2), u"\\Windows\\contacts.exe");
+    const Settings settings = Apply(true, 2, false, 0, &frame);
+    EXPECT_EQ(ShellValue(2), u"\\Windows\\contacts.exe");
+    EXPECT_EQ(ShellValue(2, u"ResetCmd"), u"\\Windows\\contacts.exe");
     EXPECT_EQ(settings.m_bAssignHotkey, 0);
     EXPECT_EQ(settings.m_nHotkeyNum, 0);
-    ASSERT_EQ(environment.m_hotKeys.m_calls.size(), 1u);
-    EXPECT_FALSE(environment.m_hotKeys.m_calls[0].bRegister);
-    EXPECT_EQ(environment.m_hotKeys.m_calls[0].window, &frame);
-    EXPECT_EQ(environment.m_hotKeys.m_calls[0].id, HOTKEY_ID_KEYBOARD);
-    EXPECT_EQ(environment.m_hotKeys.RegisteredKey(HOTKEY_ID_KEYBOARD), 0u);
+    EXPECT_TRUE(environment.m_hotKeys.m_registered.empty());
+    EXPECT_EQ(environment.m_hotKeys.m_calls.back().window, &frame);
 }
 
 TEST(HotkeyChoice, MovingFromButtonTwoToThreeRestoresTwoAssignsThreeAndRegistersC3)
@@ -73,59 +73,45 @@ TEST(HotkeyChoice, MovingFromButtonTwoToThreeRestoresTwoAssignsThreeAndRegisters
     TestEnvironment environment;
     QWidget frame;
     environment.m_hotKeys.Register(&frame, HOTKEY_ID_KEYBOARD, MOD_WIN, 0xC2);
-    environment.m_hotKeys.m_calls.clear();
     SetShellValue(2, u"Default", kShortcut);
     SetShellValue(2, u"ResetCmd", u"\\Windows\\calendar.exe");
     SetShellValue(3, u"Default", u"\\Windows\\tasks.exe");
-    Settings settings = Assigned(true, 2);
-    ApplyHotkeyChoice(settings, true, 3, &frame);
-    EXPECT_EQ(Command(2), u"\\Windows\\calendar.exe");
-    EXPECT_EQ(Command(3), kShortcut);
+    const Settings settings = Apply(true, 2, true, 3, &frame);
+    EXPECT_EQ(ShellValue(2), u"\\Windows\\calendar.exe");
+    EXPECT_EQ(ShellValue(3), kShortcut);
     EXPECT_EQ(settings.m_nHotkeyNum, 3);
-    ASSERT_EQ(environment.m_hotKeys.m_calls.size(), 2u);
-    EXPECT_FALSE(environment.m_hotKeys.m_calls[0].bRegister);
-    const FakeHotKeys::Call &registration = environment.m_hotKeys.m_calls[1];
-    EXPECT_TRUE(registration.bRegister);
+    ASSERT_EQ(environment.m_hotKeys.m_registered.size(), 1u);
+    const FakeHotKeys::Call &registration = environment.m_hotKeys.m_registered[0];
     EXPECT_EQ(registration.window, &frame);
+    EXPECT_EQ(registration.id, HOTKEY_ID_KEYBOARD);
     EXPECT_EQ(registration.modifiers, MOD_WIN);
     EXPECT_EQ(registration.virtualKey, 0xC3u);
-    EXPECT_EQ(environment.m_hotKeys.RegisteredKey(HOTKEY_ID_KEYBOARD), 0xC3u);
 }
 
-TEST(HotkeyChoice, KeepingTheButtonRewritesItsCommandWithoutRestoring)
+TEST(HotkeyChoice, KeepingTheButtonRewritesItAndWithoutResetCmdNothingIsRestored)
 {
     TestEnvironment environment;
     QWidget frame;
     SetShellValue(1, u"Default", u"\\Windows\\other.exe");
     SetShellValue(1, u"ResetCmd", u"\\Windows\\inbox.exe");
-    Settings settings = Assigned(true, 1);
-    ApplyHotkeyChoice(settings, true, 1, &frame);
-    EXPECT_EQ(Command(1), kShortcut);
+    Apply(true, 1, true, 1, &frame);
+    EXPECT_EQ(ShellValue(1), kShortcut);
     EXPECT_EQ(environment.m_hotKeys.RegisteredKey(HOTKEY_ID_KEYBOARD), 0xC1u);
-}
-
-TEST(HotkeyChoice, WithoutResetCmdTheButtonKeepsStartingTheProgram)
-{
-    TestEnvironment environment;
-    QWidget frame;
     SetShellValue(4, u"Default", kShortcut);
-    Settings settings = Assigned(true, 4);
-    ApplyHotkeyChoice(settings, false, 0, &frame);
-    EXPECT_EQ(Command(4), kShortcut);
+    Apply(true, 4, false, 0, &frame);
+    EXPECT_EQ(ShellValue(4), kShortcut);
+    EXPECT_EQ(environment.m_hotKeys.RegisteredKey(HOTKEY_ID_KEYBOARD), 0u);
     IniProfile store(IniProfile::ShellKeysPath());
-    ShellButtons buttons(store);
-    EXPECT_FALSE(buttons.Restore(4));
-    EXPECT_FALSE(buttons.Restore(1));
-    EXPECT_EQ(Command(1), u"(none)");
+    EXPECT_FALSE(ShellButtons(store).Restore(3));
+    EXPECT_EQ(ShellValue(3), u"(none)");
 }
 
 TEST(HotkeyChoice, AssigningWithoutAChosenButtonWritesKey40C0AndRegistersC0)
 {
     TestEnvironment environment;
     QWidget frame;
-    Settings settings = Assigned(false, -1);
-    ApplyHotkeyChoice(settings, true, 0, &frame);
-    EXPECT_EQ(Command(0), kShortcut);
+    const Settings settings = Apply(false, -1, true, 0, &frame);
+    EXPECT_EQ(ShellValue(0), kShortcut);
     EXPECT_EQ(settings.m_bAssignHotkey, 1);
     EXPECT_EQ(settings.m_nHotkeyNum, 0);
     EXPECT_EQ(environment.m_hotKeys.RegisteredKey(HOTKEY_ID_KEYBOARD), 0xC0u);

@@ -46,34 +46,24 @@ void SetShellCommand(int button, const std::u16string &command)
 }
 }
 
-TEST(KeyPrefsPage, TheSliderShowsThousandMinusTheIntervalAndItsEndsGiveThousandAndTen)
+TEST(KeyPrefsPage, TheSliderShowsThousandMinusTheIntervalClampedAndItsEndsGiveThousandAndTen)
 {
     TestEnvironment environment;
-    {
-        OpenKeysPage open(true, 200, false, 0);
-        EXPECT_EQ(open.Slider()->value(), 800);
-        open.Slider()->setFocus();
-        QTest::keyClick(open.Slider(), Qt::Key_Home);
+    struct Case {
+        int interval;
+        int position;
+        Qt::Key key;
+        int stored;
+    };
+    for (const Case c : {Case{200, 800, Qt::Key_Home, 1000}, Case{200, 800, Qt::Key_End, 10},
+                         Case{5000, 0, Qt::Key_unknown, 1000}, Case{-3, 990, Qt::Key_unknown, 10},
+                         Case{INT_MIN, 990, Qt::Key_unknown, 10}, Case{INT_MAX, 0, Qt::Key_unknown, 1000}}) {
+        OpenKeysPage open(true, c.interval, false, 0);
+        EXPECT_EQ(open.Slider()->value(), c.position) << c.interval;
+        if (c.key != Qt::Key_unknown)
+            QTest::keyClick(open.Slider(), c.key);
         open.Confirm();
-        EXPECT_EQ(open.page.m_nRepeatInterval, 1000);
-    }
-    {
-        OpenKeysPage open(true, 200, false, 0);
-        QTest::keyClick(open.Slider(), Qt::Key_End);
-        open.Confirm();
-        EXPECT_EQ(open.page.m_nRepeatInterval, 10);
-    }
-}
-
-TEST(KeyPrefsPage, AnIntervalBeyondEitherEndSitsAtThatEndAndConfirmsClamped)
-{
-    TestEnvironment environment;
-    for (const auto &[interval, position, stored] : {std::tuple{5000, 0, 1000}, std::tuple{-3, 990, 10},
-                                                      std::tuple{INT_MIN, 990, 10}, std::tuple{INT_MAX, 0, 1000}}) {
-        OpenKeysPage open(true, interval, false, 0);
-        EXPECT_EQ(open.Slider()->value(), position) << interval;
-        open.Confirm();
-        EXPECT_EQ(open.page.m_nRepeatInterval, stored) << interval;
+        EXPECT_EQ(open.page.m_nRepeatInterval, c.stored) << c.interval;
     }
 }
 
@@ -81,21 +71,18 @@ TEST(KeyPrefsPage, TheCheckBoxesEnableTheirControls)
 {
     TestEnvironment environment;
     OpenKeysPage open(false, 200, true, 1);
-    const std::initializer_list<int> repeatControls = {CKeyPrefsPage::kSliderId, CKeyPrefsPage::kFasterId,
-                                                       CKeyPrefsPage::kSlowerId, CKeyPrefsPage::kFrequencyId};
-    const std::initializer_list<int> hotkeyControls = {CKeyPrefsPage::kButtonLabelId, CKeyPrefsPage::kHotkeyListId,
-                                                       CKeyPrefsPage::kCurrentLabelId, CKeyPrefsPage::kCurrentAppId};
-    for (const int id : repeatControls)
-        EXPECT_FALSE(open.Enabled(id)) << id;
-    for (const int id : hotkeyControls)
-        EXPECT_TRUE(open.Enabled(id)) << id;
+    const auto expectEnabled = [&open](bool repeat, bool hotkey) {
+        for (const int id : {CKeyPrefsPage::kSliderId, CKeyPrefsPage::kFasterId, CKeyPrefsPage::kSlowerId,
+                             CKeyPrefsPage::kFrequencyId})
+            EXPECT_EQ(open.Enabled(id), repeat) << id;
+        for (const int id : {CKeyPrefsPage::kButtonLabelId, CKeyPrefsPage::kHotkeyListId,
+                             CKeyPrefsPage::kCurrentLabelId, CKeyPrefsPage::kCurrentAppId})
+            EXPECT_EQ(open.Enabled(id), hotkey) << id;
+    };
+    expectEnabled(false, true);
     TapItem(&open.page, CKeyPrefsPage::kRepeatCheckId);
     TapItem(&open.page, CKeyPrefsPage::kAssignCheckId);
-    for (const int id : repeatControls)
-        EXPECT_TRUE(open.Enabled(id)) << id;
-    for (const int id : hotkeyControls)
-        EXPECT_FALSE(open.Enabled(id)) << id;
-    EXPECT_TRUE(open.Enabled(CKeyPrefsPage::kHotKeyGroupId));
+    expectEnabled(true, false);
     open.Confirm();
     EXPECT_TRUE(open.page.m_bRepeatKey);
     EXPECT_FALSE(open.page.m_bAssignHotkey);
@@ -118,43 +105,26 @@ TEST(KeyPrefsPage, ShowsWhatTheChosenButtonStartsNow)
     EXPECT_EQ(open.page.m_nHotkeyNum, 4);
 }
 
-TEST(KeyPrefsPage, ANumberOfMinusOneSelectsNothingAndConfirmsAsNone)
+TEST(KeyPrefsPage, ANumberThatIsNoEntrySelectsNothingAndAnUncheckedBoxStoresNone)
 {
     TestEnvironment environment;
     SetShellCommand(1, u"\\Windows\\inbox.exe");
+    for (const auto &[number, entry, app] : {std::tuple{-1, -1, "Current App"}, std::tuple{7, -1, "Current App"},
+                                             std::tuple{0, 0, "inbox"}, std::tuple{3, 2, ""}}) {
+        OpenKeysPage open(true, 200, false, number);
+        EXPECT_EQ(open.List()->currentIndex(), entry) << number;
+        EXPECT_EQ(open.CurrentApp(), QString::fromLatin1(app)) << number;
+        open.Confirm();
+        EXPECT_EQ(open.page.m_nHotkeyNum, 0) << number;
+    }
     OpenKeysPage open(true, 200, false, -1);
-    EXPECT_EQ(open.List()->currentIndex(), -1);
-    EXPECT_EQ(open.CurrentApp(), QStringLiteral("Current App"));
     TapItem(&open.page, CKeyPrefsPage::kAssignCheckId);
     open.Confirm();
     EXPECT_TRUE(open.page.m_bAssignHotkey);
     EXPECT_EQ(open.page.m_nHotkeyNum, 0);
 }
 
-TEST(KeyPrefsPage, TheBoxLeftUncheckedStoresNoneWhateverIsSelected)
-{
-    TestEnvironment environment;
-    for (const int number : {0, 3, 7}) {
-        OpenKeysPage open(true, 200, false, number);
-        EXPECT_EQ(open.List()->currentIndex(), number == 0 ? 0 : (number == 7 ? -1 : number - 1));
-        open.Confirm();
-        EXPECT_EQ(open.page.m_nHotkeyNum, 0) << number;
-    }
-}
-
-TEST(KeyPrefsPage, TheCurrentAssignmentIsRedItsLabelsBlueTheFrequencyPlain)
-{
-    TestEnvironment environment;
-    OpenKeysPage open(true, 200, true, 1);
-    EXPECT_EQ(TextColour(&open.page, CKeyPrefsPage::kCurrentAppId), QColor(255, 0, 0));
-    for (const int id : {CKeyPrefsPage::kFasterId, CKeyPrefsPage::kSlowerId, CKeyPrefsPage::kButtonLabelId,
-                         CKeyPrefsPage::kHotKeyGroupId, CKeyPrefsPage::kCurrentLabelId})
-        EXPECT_EQ(TextColour(&open.page, id), QColor(0, 0, 255)) << id;
-    EXPECT_NE(TextColour(&open.page, CKeyPrefsPage::kFrequencyId), QColor(0, 0, 255));
-    EXPECT_NE(TextColour(&open.page, CKeyPrefsPage::kRepeatCheckId), QColor(0, 0, 255));
-}
-
-TEST(KeyPrefsPage, FramesTheRepeatControls)
+TEST(KeyPrefsPage, FramesTheRepeatControlsAndColoursTheCurrentAssignmentRed)
 {
     TestEnvironment environment;
     OpenKeysPage open(true, 200, true, 1);
@@ -163,11 +133,12 @@ TEST(KeyPrefsPage, FramesTheRepeatControls)
     const int bottom = faster.y() + faster.height() + 3;
     const QImage image = Snapshot(&open.page);
     const int w = image.width();
-    for (const QPoint corner : {QPoint(3, top), QPoint(w - 3, top), QPoint(w - 3, bottom), QPoint(3, bottom)})
-        EXPECT_EQ(image.pixelColor(corner), QColor(Qt::black)) << corner.x() << "," << corner.y();
-    EXPECT_EQ(image.pixelColor(w / 2, top), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(w / 2, bottom), QColor(Qt::black));
-    EXPECT_NE(image.pixelColor(2, (top + bottom) / 2), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(3, (top + bottom) / 2), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(w - 3, (top + bottom) / 2), QColor(Qt::black));
+    const int middle = (top + bottom) / 2;
+    for (const QPoint line : {QPoint(3, top), QPoint(w - 3, bottom), QPoint(w / 2, top), QPoint(w / 2, bottom),
+                              QPoint(3, middle), QPoint(w - 3, middle)})
+        EXPECT_EQ(image.pixelColor(line), QColor(Qt::black)) << line.x() << "," << line.y();
+    EXPECT_NE(image.pixelColor(2, middle), QColor(Qt::black));
+    EXPECT_EQ(TextColour(&open.page, CKeyPrefsPage::kCurrentAppId), QColor(255, 0, 0));
+    EXPECT_EQ(TextColour(&open.page, CKeyPrefsPage::kFasterId), QColor(0, 0, 255));
+    EXPECT_NE(TextColour(&open.page, CKeyPrefsPage::kFrequencyId), QColor(0, 0, 255));
 }

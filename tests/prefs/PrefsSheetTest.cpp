@@ -43,7 +43,7 @@ void TapTab(CPropertySheet &sheet, int index)
 }
 }
 
-TEST(PrefsSheet, HasItsCaptionAndThePagesInOrderWithTheirTabsAndTitles)
+TEST(PrefsSheet, ShowsThePagesInOrderCreatingEachWhenFirstShown)
 {
     TestEnvironment environment;
     Preferences preferences;
@@ -54,26 +54,16 @@ TEST(PrefsSheet, HasItsCaptionAndThePagesInOrderWithTheirTabsAndTitles)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(preferences.sheet.TabBar()->tabText(i), tabs[i]);
     EXPECT_EQ(preferences.sheet.GetActivePage(), &preferences.lookFeel);
-    EXPECT_EQ(preferences.lookFeel.HeaderTitle(), QStringLiteral("Look && Feel"));
-    TapTab(preferences.sheet, 2);
-    EXPECT_EQ(preferences.sheet.GetActivePage(), &preferences.keys);
-    EXPECT_TRUE(preferences.keys.isVisible());
-    EXPECT_FALSE(preferences.lookFeel.isVisible());
-}
-
-TEST(PrefsSheet, PagesAreCreatedWhenFirstShownAndUnopenedOnesKeepTheCallersValues)
-{
-    TestEnvironment environment;
-    Preferences preferences;
-    preferences.sheet.Create();
     EXPECT_TRUE(preferences.lookFeel.IsCreated());
     EXPECT_FALSE(preferences.action.IsCreated());
-    EXPECT_FALSE(preferences.keys.IsCreated());
     TapTab(preferences.sheet, 1);
+    EXPECT_TRUE(preferences.action.isVisible());
+    EXPECT_FALSE(preferences.lookFeel.isVisible());
     TapItem(&preferences.action, CActionPage::kCopyOnExitId);
     Tap(preferences.sheet.OkButton());
     EXPECT_EQ(preferences.sheet.result(), IDOK);
     EXPECT_FALSE(preferences.action.m_bCopyOnExit);
+    // The Keys page was never opened: the caller's values stand, out of range or not.
     EXPECT_FALSE(preferences.keys.IsCreated());
     EXPECT_EQ(preferences.keys.m_nRepeatInterval, 5000);
     EXPECT_EQ(preferences.keys.m_nHotkeyNum, 3);

@@ -77,6 +77,7 @@ bool FakeHotKeys::Unregister(QWidget *window, int id)
 
 unsigned FakeHotKeys::RegisteredKey(int id) const
 {
-    const auto found = std::find_if(m_registered.begin(), m_registered.end(), [&](const Call &call) { return call.id == id; });
+    const auto found =
+        std::find_if(m_registered.begin(), m_registered.end(), [&](const Call &call) { return call.id == id; });
     return found == m_registered.end() ? 0 : found->virtualKey;
 }
