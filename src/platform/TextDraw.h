@@ -30,7 +30,10 @@ void ExtTextOut(QPainter &painter, int x, int y, const PointFont &font, const QS
 // Draws (or with DT_CALCRECT only measures) text in the rectangle as the
 // handheld's DrawText does for the flags above, in the painter's current
 // font, pen and frame. Returns the height of the text drawn; with DT_CALCRECT
-// the rectangle's right and bottom are set to the text's extent.
+// the rectangle's right and bottom are set to the text's extent. Without
+// DT_SINGLELINE every line is one font height high, paragraphs end at CR LF,
+// CR or LF, and a text measures or draws as its paragraphs stacked: the
+// height of a text is the sum of the heights of its paragraphs.
 int DrawTextFlags(QPainter &painter, QRect &rect, const QString &text, unsigned flags);
 
 // Width of the text in the font, unrotated.

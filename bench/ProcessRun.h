@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One run of a program as a whole process: its wall time and the peak
+// resident memory the kernel reports for it.
+struct ProcessRun {
+    bool m_bOk = false;
+    double m_dSeconds = 0;
+    long m_nPeakKilobytes = 0;
+};
+
+ProcessRun RunProcess(const std::string &program, const std::vector<std::string> &arguments);

@@ -1,0 +1,160 @@
+#pragma once
+
+#include "app/PointFont.h"
+#include "app/Settings.h"
+#include "keyboard/KeyGeometry.h"
+#include "keyboard/KeyMap.h"
+#include "keyboard/SkinFile.h"
+
+#include <QImage>
+#include <QSize>
+#include <QWidget>
+
+#include <array>
+#include <istream>
+#include <string>
+#include <vector>
+
+class CImageDecoder;
+class QPainter;
+
+// The full-screen keyboard window: a landscape board of 60 key slots drawn
+// rotated on the 240 x 320 portrait screen. The board is painted only from
+// ready-made images: the skin's backgrounds with the key faces baked in, two
+// composites (all keys released, all keys pressed) with the current plane's
+// labels, and the screen image, which is the released composite plus the
+// latched modifiers shown pressed and any key being pressed.
+class CKeyboardWnd : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kScreenWidth = 240;
+    static constexpr int kScreenHeight = 320;
+
+    explicit CKeyboardWnd(QWidget *parent = nullptr);
+
+    // The preferences the window runs with. Changing layout, direction or the
+    // font is followed by CreateKeyFonts and RebuildBoard.
+    Settings &GetSettings() { return m_settings; }
+    const Settings &GetSettings() const { return m_settings; }
+
+    // The key map, its plane pointers and the modifier latches.
+    KeyMap &GetKeyMap() { return m_keyMap; }
+    // Reads the map the settings name into the same place, so the plane
+    // pointers, the latches and the current plane stay as they are.
+    void ReloadKeyMap();
+    const char16_t *CurrentPlane() const { return m_pCurPlane; }
+    void SelectPlane();
+    void SetModifiers(bool shift, bool caps, bool punct, bool umlaut);
+    bool IsShift() const { return m_bShift; }
+    bool IsCaps() const { return m_bCaps; }
+    bool IsPunct() const { return m_bPunct; }
+    bool IsUmlaut() const { return m_bUmlaut; }
+
+    // Geometry in the current layout and direction.
+    Rect GetKeyRect(KeyCode code, int slot) const;
+
+    // Creates the screen image and both composites; false when memory for
+    // them cannot be had.
+    bool CreateBoardImages();
+    // Loads the skin named in the settings, then renders and composes the
+    // board; false when not even the default skin could be made.
+    bool RebuildBoard();
+
+    // The label and watermark fonts, from the settings and the direction.
+    void CreateKeyFonts();
+    // Replaces all six skin images and the colours with the named skin's, or
+    // with the default skin (after its message) when the file cannot be used.
+    // False only when no skin images could be made at all. The setting
+    // "Skin" is left as it is.
+    bool LoadSkin(const std::u16string &name);
+    bool DrawDefaultSkin();
+    // Bakes the key faces and the watermark into the freshly loaded skin
+    // backgrounds; run once after each LoadSkin.
+    void RenderKeyFaces();
+    // Puts the current plane's labels on both composites and rebuilds the
+    // screen image with the latched modifiers pressed. It does not repaint.
+    void ComposeKeyboard();
+    // Deletes the six skin images, with a box for each one that cannot go.
+    void ReleaseSkinImages();
+
+    // Copies a rectangle of the pressed or released composite into the screen
+    // image (press feedback); the caller repaints it.
+    void CopyFromComposite(const Rect &rect, bool pressed);
+
+    const QImage &ScreenImage() const { return m_hBmpMem; }
+    const QImage &ComposedUp() const { return m_hBmpMemUp; }
+    const QImage &ComposedDown() const { return m_hBmpMemDown; }
+    const QImage &SkinBitmap(SkinImage which) const;
+    QSize ButtonSize() const { return m_sizeButton; }
+    QSize EnterSize() const { return m_sizeEnter; }
+    const SkinColors &GetSkinColors() const { return m_skinColors; }
+    const PointFont &KeyFont() const { return m_fontKeys; }
+    const PointFont &MarkFont() const { return m_fontMark; }
+
+    // Turns a bitmap by 180 degrees in place.
+    static void RotateBitmap180(QImage &bitmap);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    // A plane's two composites, kept so that switching planes back and forth
+    // copies images instead of drawing every label again.
+    struct ComposedPlane {
+        std::array<char16_t, kKeyMapCells> m_chCells{};
+        QImage m_up;
+        QImage m_down;
+    };
+
+    void LoadSettingsFromProfile();
+    void SetUpKeyMap();
+    void ResetBoardState();
+
+    static bool ReadSkinFile(std::istream &skin, const CImageDecoder &decoder, const QString &tempPath,
+                             SkinColors &colors, std::array<QImage, kSkinImageCount> &images);
+    void SetSkinImages(std::array<QImage, kSkinImageCount> &images);
+
+    void PutKeyFace(QImage &target, KeyCode code, int slot, bool pressed);
+    void PutKeyLabel(QPainter &painter, const char16_t *plane, KeyCode code, int slot, bool pressed);
+    void DrawWatermark(QImage &target);
+    const ComposedPlane &ComposedPlaneFor(const char16_t *plane);
+    const ComposedPlane *FindComposedPlane(const char16_t *plane) const;
+    ComposedPlane DrawComposedPlane(const char16_t *plane);
+    QImage DrawComposite(const QImage &background, const char16_t *plane, bool pressed);
+    void ForgetComposedPlanes();
+
+    QString SkinsFolder() const;
+
+    Settings m_settings;
+    KeyMap m_keyMap;
+    char16_t *m_pPlanes[kKeyMapPlanes] = {};
+    char16_t *m_pCurPlane = nullptr;
+    bool m_bShift = false;
+    bool m_bCaps = false;
+    bool m_bPunct = false;
+    bool m_bUmlaut = false;
+
+    PointFont m_fontKeys;
+    PointFont m_fontMark;
+
+    // Screen image and the two composites (the handheld's memory bitmaps).
+    QImage m_hBmpMem;
+    QImage m_hBmpMemUp;
+    QImage m_hBmpMemDown;
+    // The skin: backgrounds (with the faces baked in once rendered) and faces.
+    QImage m_hBmpUp;
+    QImage m_hBmpDown;
+    QImage m_hBmpButtonUp;
+    QImage m_hBmpButtonDown;
+    QImage m_hBmpEnterUp;
+    QImage m_hBmpEnterDown;
+    QSize m_sizeButton;
+    QSize m_sizeEnter;
+    SkinColors m_skinColors;
+
+    std::vector<ComposedPlane> m_composedPlanes;
+    int m_nComposedLayout = -1;
+    bool m_bComposedRightHanded = true;
+};

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "pad/LineListLayout.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+class PadText;
+class PointFont;
+class QScrollBar;
+
+// Every line of the pad at once: word-wrapped, turned like the pad, every
+// second line on a grey band, with a scroll bar along one long edge. A tap on
+// a line opens it in the pad. The list shows its own copy of the lines as of
+// the last Rebuild. Each line is measured once per Rebuild, and only the
+// lines in view are drawn, so a scroll step costs the same however many
+// lines there are.
+class CLineListWnd : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int m_nBarHeight = 12;
+    static constexpr int m_nScrollBarId = 100;
+
+    // Starts hidden; the pad's model gives the lines, the direction and
+    // GoToLine, the pad's font is the list's font.
+    CLineListWnd(PadText *pPad, const PointFont *pFont, QWidget *pParent);
+
+    // Copies and measures the pad's committed lines, sets the scroll bar so
+    // that the first line shows, and renders.
+    void Rebuild();
+    // Takes the line unit (and with it the page) from the pad font anew.
+    void RefreshFont();
+    // Along the top of the list right-handed, along its bottom left-handed.
+    void PlaceScrollBar();
+    // Draws the lines in view into the landscape image, turns it into the
+    // portrait one and repaints.
+    void Render();
+
+    int Unit() const { return m_nUnit; }
+    int Page() const { return m_nPage; }
+    int ScrollMax() const { return m_nScrollMax; }
+    // Pixels of text scrolled out of view before the reading start.
+    int64_t ScrollOffsetNow() const;
+    const LineListLayout &Layout() const { return m_layout; }
+    const std::vector<QString> &Lines() const { return m_lines; }
+    QScrollBar *ScrollBar() const { return m_pScrollBar; }
+    const QImage &LandscapeImage() const { return m_bmpLandscape; }
+
+protected:
+    void resizeEvent(QResizeEvent *pEvent) override;
+    void paintEvent(QPaintEvent *pEvent) override;
+    void mousePressEvent(QMouseEvent *pEvent) override;
+
+private:
+    void CreateScrollBar();
+    void EnsureSized();
+    void OnSize(int cx, int cy);
+    void CopyLines();
+    void MeasureLines();
+    void SetScrollRange();
+    void OnScrollAction(int nAction);
+    void DrawLines(QPainter &painter, int64_t nOffset);
+    void OnTap(int x);
+    bool RightHanded() const;
+    QFont Font() const;
+
+    PadText *m_pPad;
+    const PointFont *m_pFont;
+    QScrollBar *m_pScrollBar = nullptr;
+
+    std::vector<QString> m_lines;
+    LineListLayout m_layout;
+    int m_nUnit = 15;
+    int m_nPage = 0;
+    int m_nScrollMax = 0;
+
+    QSize m_sizeHandled;
+    int m_nLength = 0;    // W: along the text
+    int m_nThickness = 0; // H: across the lines
+    QImage m_bmpPortrait;
+    QImage m_bmpLandscape;
+};

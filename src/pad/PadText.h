@@ -1,0 +1,106 @@
+#pragma once
+
+#include "pad/PadHost.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The typing pad's text: a list of lines that is never empty, of which one at
+// a time is edited through its copy m_strLine, with a caret, the first column
+// shown at the start of the strip and a selection of columns whose two ends
+// are both inclusive. Operations end by asking the host to redraw unless they
+// say otherwise; refusals at the limits beep and change nothing. The model
+// draws nothing and knows nothing of rotation: widths come from the host.
+class PadText
+{
+public:
+    // Tabs never live in the lines: this character stands for one.
+    static constexpr char16_t m_chTab = u'\u2026';
+
+    explicit PadText(PadHost &host);
+
+    // Editing at the caret.
+    void InsertChar(char16_t ch);
+    void Backspace();
+    void DeleteChar();
+    void NewLine();
+
+    // Caret and line moves.
+    void CaretLeft();
+    void CaretRight();
+    void CaretHome();
+    void CaretEnd();
+    void PrevLine();
+    void NextLine();
+    void GoToLine(int nLine);
+
+    void ShowLineList();
+    void HideLineList();
+    void SelectLine();
+    void ClearAll();
+
+    // Brings the entry of the current line up to date with its edit copy;
+    // anyone reading m_lines from outside calls it first.
+    void CommitLine();
+    void LoadLine();
+    // Takes the selected columns off the line; does not redraw.
+    void DeleteSelection();
+
+    // Makes column c visible by moving the first shown column forwards only.
+    void ScrollToShow(int c);
+    // Number of visible characters whose width does not pass d pixels,
+    // searched from the guess d / nAvgCharWidth.
+    int HitTest(int d, int nAvgCharWidth) const;
+
+    // The stylus: down puts the caret under it, a drag selects from the caret
+    // to the character under the stylus, and the edge timers widen the
+    // selection one column at a time. StylusDrag tells whether it changed
+    // anything.
+    void StylusDown(int nVisibleChars);
+    bool StylusDrag(int nVisibleChars);
+    void ExtendSelectionBack();
+    void ExtendSelectionForward();
+
+    // The characters of the shown selection that exist, as stored; empty
+    // when no selection is shown.
+    std::u16string SelectedText() const;
+    // Rebuilds m_strVisible, the part of the line from m_nFirstCol on.
+    void UpdateVisible();
+
+    // Flat text: lines joined with CR LF, none after the last, tabs given
+    // back as TAB. Reads m_lines as committed.
+    std::u16string GetAllText() const;
+    // Inserts a flat text at the caret; its line breaks make new lines. Does
+    // not touch a shown selection.
+    void InsertText(std::u16string_view text);
+
+    static void ConvertTabs(std::u16string &s, bool bToTab);
+    // Cuts a flat text at every CR LF, then what follows the last CR LF at
+    // every LF; always yields at least one line.
+    static void SplitLines(std::u16string_view text, std::vector<std::u16string> &out);
+
+    int Length() const { return static_cast<int>(m_strLine.size()); }
+    int LineCount() const { return static_cast<int>(m_lines.size()); }
+
+    std::vector<std::u16string> m_lines;
+    int m_nLine = 0;
+    std::u16string m_strLine;
+    std::u16string m_strVisible;
+    int m_nCaret = 0;
+    int m_nFirstCol = 0;
+    bool m_bSelection = false;
+    int m_nSelStart = -1;
+    int m_nSelEnd = -1;
+    bool m_bRightHanded = false;
+    bool m_bListShown = false;
+
+private:
+    void ClearSelection();
+    void MoveCaretTo(int nCaret);
+    void ReplaceLine(std::u16string_view left, std::u16string_view middle, std::u16string_view right);
+    int WidthOf(int nFirst, int nEnd) const;
+    bool Fits(int nFirst, int nEnd) const;
+
+    PadHost &m_host;
+};

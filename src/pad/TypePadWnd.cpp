@@ -1,0 +1,259 @@
+#include "pad/TypePadWnd.h"
+
+#include "platform/Platform.h"
+#include "platform/TextDraw.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimerEvent>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr unsigned kMeasureFlags = DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
+constexpr unsigned kDrawFlags = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
+// The text starts this far from the start of the strip.
+constexpr int kMargin = 3;
+constexpr int kAutoScrollMilliseconds = 100;
+const QColor kCaretColor(255, 0, 0);
+
+QColor ColorOf(std::uint32_t cr)
+{
+    return QColor(cr & 0xFF, (cr >> 8) & 0xFF, (cr >> 16) & 0xFF);
+}
+
+QString ToQString(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
+}
+}
+
+CTypePadWnd::CTypePadWnd(QWidget *parent) : QFrame(parent), m_text(*this)
+{
+    SetUpFrame();
+    SetPadFont(QStringLiteral("Tahoma"), 12, false, false, false, false);
+}
+
+void CTypePadWnd::SetUpFrame()
+{
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_imgMeasure = QImage(1, 1, QImage::Format_RGB888);
+}
+
+void CTypePadWnd::SetPadFont(const QString &face, int nSize, bool bBold, bool bItalic, bool bStrike,
+                             bool bUnderline)
+{
+    m_font.Delete();
+    MakePointFont(m_font, face, static_cast<double>(nSize), bBold, bItalic, bStrike, bUnderline, 0, 0);
+    m_nAvgCharWidth = QFontMetrics(m_font.Font()).averageCharWidth();
+    Redraw();
+}
+
+void CTypePadWnd::SetColors(std::uint32_t crText, std::uint32_t crSelText, std::uint32_t crBack,
+                            std::uint32_t crSelBack)
+{
+    m_crText = crText;
+    m_crSelText = crSelText;
+    m_crBack = crBack;
+    m_crSelBack = crSelBack;
+    Redraw();
+}
+
+int CTypePadWnd::MeasureText(std::u16string_view text) const
+{
+    QPainter painter(&m_imgMeasure);
+    painter.setFont(m_font.Font());
+    QRect rect(0, 0, 1, 20);
+    DrawTextFlags(painter, rect, ToQString(text), kMeasureFlags);
+    return rect.width();
+}
+
+void CTypePadWnd::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    const QRect client = contentsRect();
+    CreateImages(client.width(), client.height());
+    m_nAvgCharWidth = QFontMetrics(m_font.Font()).averageCharWidth();
+    Redraw();
+}
+
+void CTypePadWnd::CreateImages(int cx, int cy)
+{
+    m_nLength = std::max(cy, 0);
+    m_nThickness = std::max(cx, 0);
+    if (m_nLength == 0 || m_nThickness == 0) {
+        m_imgPortrait = QImage();
+        m_imgLandscape = QImage();
+        return;
+    }
+    m_imgPortrait = QImage(m_nThickness, m_nLength, QImage::Format_RGB888);
+    m_imgLandscape = QImage(m_nLength, m_nThickness, QImage::Format_RGB888);
+    m_imgLandscape.fill(ColorOf(m_crBack));
+}
+
+void CTypePadWnd::Redraw()
+{
+    m_text.UpdateVisible();
+    if (m_imgLandscape.isNull())
+        return;
+    QPainter painter(&m_imgLandscape);
+    painter.fillRect(0, 0, m_nLength, m_nThickness, ColorOf(m_crBack));
+    painter.setFont(m_font.Font());
+    painter.setPen(ColorOf(m_crText));
+    QRect rect(QPoint(kMargin, 0), QPoint(m_nLength - kMargin - 1, m_nThickness - 1));
+    DrawTextFlags(painter, rect, ToQString(m_text.m_strVisible), kDrawFlags);
+    if (m_text.m_bSelection)
+        DrawSelection(painter);
+    else
+        DrawCaret(painter);
+    painter.end();
+    RotateToScreen();
+    repaint();
+}
+
+void CTypePadWnd::DrawCaret(QPainter &painter)
+{
+    const std::u16string_view visible = m_text.m_strVisible;
+    const size_t nBefore = static_cast<size_t>(std::max(m_text.m_nCaret - m_text.m_nFirstCol, 0));
+    const int w = MeasureText(visible.substr(0, std::min(nBefore, visible.size())));
+    // A two-pixel pen on the line at w + 3 covers the column before it too;
+    // the line stops one pixel short of its end point.
+    painter.fillRect(w + kMargin - 1, 2, 2, m_nThickness - 4, kCaretColor);
+}
+
+void CTypePadWnd::DrawSelection(QPainter &painter)
+{
+    const std::u16string_view visible = m_text.m_strVisible;
+    const int nVisible = static_cast<int>(visible.size());
+    const int s = std::clamp(m_text.m_nSelStart - m_text.m_nFirstCol, 0, nVisible);
+    const int e = std::max(m_text.m_nSelEnd - m_text.m_nFirstCol, 0);
+    const int nCount = std::clamp(e - s + 1, 0, nVisible - s);
+    const std::u16string_view selected = visible.substr(static_cast<size_t>(s), static_cast<size_t>(nCount));
+    const int w1 = MeasureText(visible.substr(0, static_cast<size_t>(s)));
+    const int w2 = MeasureText(selected);
+    painter.fillRect(w1 + kMargin, 2, w2, m_nThickness - 4, ColorOf(m_crSelBack));
+    painter.setPen(ColorOf(m_crSelText));
+    QRect rect(QPoint(w1 + kMargin, 0), QPoint(m_nLength - kMargin - 1, m_nThickness - 1));
+    DrawTextFlags(painter, rect, ToQString(selected), kDrawFlags);
+}
+
+void CTypePadWnd::RotateToScreen()
+{
+    RotateToScreen(m_imgLandscape, m_imgPortrait, m_text.m_bRightHanded);
+}
+
+void CTypePadWnd::RotateToScreen(const QImage &landscape, QImage &portrait, bool bRightHanded)
+{
+    const int L = landscape.width();
+    const int T = landscape.height();
+    if (portrait.width() != T || portrait.height() != L || landscape.depth() != 24 || portrait.depth() != 24)
+        return;
+    for (int y = 0; y < T; ++y) {
+        const uchar *source = landscape.constScanLine(y);
+        for (int x = 0; x < L; ++x) {
+            uchar *target = bRightHanded ? portrait.scanLine(L - 1 - x) + 3 * y
+                                         : portrait.scanLine(x) + 3 * (T - 1 - y);
+            std::memcpy(target, source + 3 * x, 3);
+        }
+    }
+}
+
+void CTypePadWnd::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    drawFrame(&painter);
+    if (!m_imgPortrait.isNull())
+        painter.drawImage(contentsRect().topLeft(), m_imgPortrait);
+}
+
+void CTypePadWnd::MessageBeep()
+{
+    Platform::MessageBeep();
+}
+
+void CTypePadWnd::ShowLineListWindow()
+{
+    // The line list window is not part of the pad yet; the flag is kept.
+}
+
+void CTypePadWnd::HideLineListWindow()
+{
+}
+
+int CTypePadWnd::AlongStrip(QPoint point) const
+{
+    const QPoint client = point - contentsRect().topLeft();
+    return m_text.m_bRightHanded ? m_nLength - 1 - client.y() : client.y();
+}
+
+void CTypePadWnd::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    // The widget that takes the press gets every move and the release until
+    // the button comes up, which is all the capture the stylus needs.
+    m_bPenDown = true;
+    m_text.StylusDown(HitTest(AlongStrip(event->position().toPoint()) - 2));
+}
+
+void CTypePadWnd::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_bPenDown)
+        return;
+    const int X = AlongStrip(event->position().toPoint());
+    if (X <= 1) {
+        if (m_text.m_bSelection)
+            StartAutoScroll(kTimerScrollBack, kTimerScrollForward);
+    } else if (X >= m_nLength - 3) {
+        if (m_text.m_bSelection)
+            StartAutoScroll(kTimerScrollForward, kTimerScrollBack);
+    } else {
+        StopAutoScroll();
+        m_text.StylusDrag(HitTest(X - 2));
+    }
+}
+
+void CTypePadWnd::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_bPenDown = false;
+    StopAutoScroll();
+}
+
+void CTypePadWnd::StartAutoScroll(int nId, int nOtherId)
+{
+    if (m_timers.IsActive(nOtherId))
+        m_timers.Kill(nOtherId);
+    if (!m_timers.IsActive(nId))
+        m_timers.Set(nId, kAutoScrollMilliseconds);
+}
+
+void CTypePadWnd::StopAutoScroll()
+{
+    m_timers.Kill(kTimerScrollBack);
+    m_timers.Kill(kTimerScrollForward);
+}
+
+void CTypePadWnd::timerEvent(QTimerEvent *event)
+{
+    if (const std::optional<int> id = m_timers.IdOf(event->timerId()))
+        OnTimer(*id);
+    else
+        QFrame::timerEvent(event);
+}
+
+void CTypePadWnd::OnTimer(int nId)
+{
+    if (nId == kTimerScrollBack)
+        m_text.ExtendSelectionBack();
+    else if (nId == kTimerScrollForward)
+        m_text.ExtendSelectionForward();
+}

@@ -1,0 +1,210 @@
+#include "pad/FakePadHost.h"
+#include "pad/PadText.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+
+namespace {
+using Lines = std::vector<std::u16string>;
+
+
+struct PadTextTest : ::testing::Test {
+    FakePadHost host;
+    PadText text{host};
+
+    void Type(std::u16string_view s)
+    {
+        for (char16_t ch : s)
+            text.InsertChar(ch);
+    }
+    void Load(Lines lines, int nLine, int nCaret = 0)
+    {
+        text.m_lines = std::move(lines);
+        text.m_nLine = nLine;
+        text.LoadLine();
+        text.m_nCaret = nCaret;
+    }
+    void Select(int nStart, int nEnd)
+    {
+        text.m_nSelStart = nStart;
+        text.m_nSelEnd = nEnd;
+        text.m_bSelection = true;
+    }
+    Lines Committed()
+    {
+        text.CommitLine();
+        return text.m_lines;
+    }
+};
+
+Lines Split(std::u16string_view flat)
+{
+    Lines out;
+    PadText::SplitLines(flat, out);
+    return out;
+}
+}
+
+TEST_F(PadTextTest, TypingStoresTabsAsEllipsisAndReplacesASelection)
+{
+    Type(u"a\tbcd");
+    EXPECT_EQ(text.m_strLine, u"a\u2026bcd");
+    Select(1, 3);
+    text.InsertChar(u'X');
+    EXPECT_EQ(text.m_strLine, u"aXd");
+    EXPECT_EQ(text.m_nCaret, 2);
+    EXPECT_FALSE(text.m_bSelection);
+}
+
+TEST_F(PadTextTest, BackspaceAndDeleteJoinLinesAndBeepAtTheEnds)
+{
+    Load({u"one", u"two", u"three"}, 2);
+    text.Backspace();
+    EXPECT_EQ(text.m_nLine, 1);
+    EXPECT_EQ(text.m_nCaret, 3);
+    EXPECT_EQ(Committed(), (Lines{u"one", u"twothree"}));
+    Load({u"ab", u"cd"}, 0, 2);
+    text.DeleteChar();
+    EXPECT_EQ(text.m_nCaret, 2);
+    EXPECT_EQ(Committed(), (Lines{u"abcd"}));
+    const int nRedraws = host.m_nRedraws;
+    text.CaretEnd();
+    text.DeleteChar();
+    text.CaretHome();
+    text.Backspace();
+    EXPECT_EQ(host.m_nBeeps, 2);
+    EXPECT_EQ(host.m_nRedraws, nRedraws + 2);
+    EXPECT_EQ(Committed(), (Lines{u"abcd"}));
+}
+
+TEST_F(PadTextTest, NewLineSplitsAndLineMovesKeepTheEdit)
+{
+    Type(u"abcdef");
+    text.m_nCaret = 3;
+    text.NewLine();
+    EXPECT_EQ(Committed(), (Lines{u"abc", u"def"}));
+    EXPECT_EQ(text.m_nCaret, 0);
+    Type(u"!");
+    text.PrevLine();
+    text.PrevLine();
+    EXPECT_EQ(text.m_lines[1], u"!def");
+    EXPECT_EQ(text.m_strLine, u"abc");
+    text.NextLine();
+    text.NextLine();
+    EXPECT_EQ(host.m_nBeeps, 2);
+}
+
+TEST_F(PadTextTest, CaretMovesCollapseASelectionToItsEnds)
+{
+    Type(u"abcdef");
+    Select(2, 4);
+    text.CaretLeft();
+    EXPECT_EQ(text.m_nCaret, 2);
+    EXPECT_FALSE(text.m_bSelection);
+    Select(2, 4);
+    text.CaretRight();
+    EXPECT_EQ(text.m_nCaret, 5);
+    text.SelectLine();
+    text.CaretRight();
+    EXPECT_EQ(text.m_nCaret, 6);
+    EXPECT_EQ(host.m_nStops, 3);
+}
+
+TEST_F(PadTextTest, TypingPastTheStripScrollsByWholeCharacters)
+{
+    Type(u"abcdefghi");
+    EXPECT_EQ(text.m_nFirstCol, 0);
+    Type(u"jklm");
+    EXPECT_EQ(text.m_nFirstCol, 4);
+    for (int i = 0; i < 10; ++i)
+        text.CaretLeft();
+    EXPECT_EQ(text.m_nFirstCol, 2); // one character stays before the caret
+    text.Backspace();
+    EXPECT_EQ(text.m_nFirstCol, 1);
+    text.CaretEnd();
+    EXPECT_EQ(text.m_nFirstCol, 3);
+    host.m_nLength = 4; // too short for any text: scrolling still stops
+    Type(u"n");
+    EXPECT_EQ(text.m_nFirstCol, 13);
+}
+
+TEST_F(PadTextTest, ScrollingFindsTheFirstColumnThatFitsForAnyWidths)
+{
+    host.m_widths = {{u'i', 3}, {u'm', 17}, {u'w', 25}};
+    const std::u16string line = u"mimiwwiimmmiwiiiwmimmmiwwwiimiiiimwmmmmiiiwiiimw";
+    for (int c = 0; c <= static_cast<int>(line.size()); ++c) {
+        for (int nFirst : {0, c / 3}) {
+            text.m_strLine = line;
+            text.m_nFirstCol = nFirst;
+            int nExpected = nFirst; // one column at a time
+            while (host.MeasureText(std::u16string_view(line).substr(nExpected, c - nExpected)) >= 100)
+                ++nExpected;
+            text.ScrollToShow(c);
+            EXPECT_EQ(text.m_nFirstCol, nExpected) << "column " << c << " from " << nFirst;
+        }
+    }
+}
+
+TEST_F(PadTextTest, HitTestCountsTheCharactersBeforeAPointFromAnyGuess)
+{
+    host.m_widths = {{u'i', 3}, {u'w', 25}};
+    text.m_strLine = u"iiiwwwii";
+    for (int nAverage : {0, 1, 3}) {
+        EXPECT_EQ(text.HitTest(8, nAverage), 2);
+        EXPECT_EQ(text.HitTest(33, nAverage), 3);
+        EXPECT_EQ(text.HitTest(34, nAverage), 4);
+        EXPECT_EQ(text.HitTest(500, nAverage), 8);
+    }
+    text.m_nFirstCol = 3;
+    EXPECT_EQ(text.HitTest(30, 10), 1);
+}
+
+TEST_F(PadTextTest, GoToLineHidesTheListAndClearAllLeavesOneEmptyLine)
+{
+    Load({u"a", u"b", u"c"}, 0);
+    Type(u"x");
+    text.ShowLineList();
+    EXPECT_TRUE(host.m_bListWindow && text.m_bListShown);
+    EXPECT_EQ(text.m_lines[0], u"xa");
+    text.GoToLine(2);
+    EXPECT_FALSE(host.m_bListWindow || text.m_bListShown);
+    EXPECT_EQ(text.m_strLine, u"c");
+    Type(u"yz");
+    text.SelectLine();
+    text.ClearAll();
+    EXPECT_EQ(Committed(), (Lines{u""}));
+    EXPECT_EQ(text.m_nLine + text.m_nCaret + text.m_nFirstCol, 0);
+    EXPECT_FALSE(text.m_bSelection);
+}
+
+TEST(SplitLines, BreaksAtCrLfThenAtLoneLfAfterTheLast)
+{
+    EXPECT_EQ(Split(u""), (Lines{u""}));
+    EXPECT_EQ(Split(u"\r\n"), (Lines{u""}));
+    EXPECT_EQ(Split(u"a\r\n\r\nb\r\n"), (Lines{u"a", u"", u"b"}));
+    EXPECT_EQ(Split(u"a\nb\r\nc"), (Lines{u"a\nb", u"c"}));
+    EXPECT_EQ(Split(u"a\r\nb\nc\n"), (Lines{u"a", u"b", u"c", u""}));
+    EXPECT_EQ(Split(u"\r\r\n\r"), (Lines{u"\r", u"\r"}));
+    EXPECT_EQ(Split(u"x\ty\r\n\t"), (Lines{u"x\u2026y", u"\u2026"}));
+    const std::u16string odd = {u'a', u'\0', u'c', u'\u2026', u'\xD800', u'd', u'\xDC00'};
+    EXPECT_EQ(Split(odd), (Lines{odd}));
+}
+
+TEST_F(PadTextTest, ManyLinesGoInAndOutInLinearTime)
+{
+    const int nCount = 200000;
+    Load(Lines(nCount, u"old"), nCount / 2);
+    std::u16string many;
+    for (int i = 0; i < nCount; ++i)
+        many += u"new\r\n";
+    const auto start = std::chrono::steady_clock::now();
+    text.InsertText(many);
+    const std::u16string all = text.GetAllText();
+    // One line at a time into the middle would move the tail 200000 times.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(text.LineCount(), 2 * nCount - 1);
+    EXPECT_EQ(text.m_lines[nCount / 2 + nCount - 1], u"newold");
+    EXPECT_EQ(all.size(), static_cast<size_t>(3 * (2 * nCount - 1) + 3 + 2 * (2 * nCount - 2)));
+}
