@@ -5,18 +5,13 @@
 #include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
 #include "app/TaskbarStrip.h"
+#include "platform/HotKeys.h"
 #include "platform/WindowMessage.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QVBoxLayout>
-
-namespace {
-// The hot key message; its number lies below the user range, so it arrives
-// in event() rather than in customEvent().
-constexpr int kHotKeyMessage = 0x0312;
-}
 
 CMainFrame::CMainFrame(CQuorlexDoc *document)
     : m_pView(new CQuorlexView(this, document)), m_pTaskbarStrip(new CTaskbarStrip(this))
@@ -150,7 +145,7 @@ void CMainFrame::OnAppExit()
 
 bool CMainFrame::event(QEvent *event)
 {
-    if (event->type() == static_cast<QEvent::Type>(kHotKeyMessage)) {
+    if (event->type() == static_cast<QEvent::Type>(WM_HOTKEY)) {
         if (const auto *message = dynamic_cast<const WindowMessage *>(event))
             OnHotKey(static_cast<int>(message->WParam()));
         return true;

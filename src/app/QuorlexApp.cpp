@@ -4,7 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
-#include "platform/Platform.h"
+#include "prefs/AboutDlg.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -39,5 +39,6 @@ bool CQuorlexApp::InitInstance()
 
 void CQuorlexApp::OnAppAbout()
 {
-    Platform::MessageBox(QStringLiteral("Quorlex 1.5\n\nThe About box comes in a later version."));
+    CAboutDlg about(m_pMainFrame.get());
+    about.DoModal();
 }

@@ -115,10 +115,14 @@ void CQuorlexView::CopyAllToClipboard()
     CopySelectionToClipboard();
 }
 
-// As the handheld's edit does it: nothing selected, nothing copied.
 void CQuorlexView::CopySelectionToClipboard()
 {
-    const std::u16string text = ToFlatText(textCursor().selectedText());
+    CopyTextToClipboard(ToFlatText(textCursor().selectedText()));
+}
+
+// As the handheld's edit does it: nothing selected, nothing copied.
+void CQuorlexView::CopyTextToClipboard(const std::u16string &text)
+{
     if (text.empty())
         return;
     Clipboard &clipboard = Platform::GetClipboard();
@@ -223,11 +227,13 @@ bool CQuorlexView::event(QEvent *event)
     return QPlainTextEdit::event(event);
 }
 
+// Leaving copies the whole text but keeps the user's caret and selection:
+// a select-all left behind would make the next key press replace everything.
 void CQuorlexView::OnActivateView(bool bActivate)
 {
     if (!bActivate) {
         if (KeyboardSettings().m_bCopyOnExit)
-            CopyAllToClipboard();
+            CopyTextToClipboard(ViewText());
     } else if (m_bKeyboardUp) {
         SetKeyboardUp();
     }

@@ -72,6 +72,7 @@ private:
     void ApplyStartAction(int nAction);
     void TakeTextFromClipboard();
     void CopySelectionToClipboard();
+    void CopyTextToClipboard(const std::u16string &text);
     bool HandleClipboardKey(QKeyEvent *event);
 
     // Everything the view asks of the keyboard window goes through these.

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/QuorlexView.h"
 #include "app/TaskbarStrip.h"
+#include "platform/HotKeys.h"
 #include "platform/WindowMessage.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,6 @@
 #include <QTextLayout>
 
 namespace {
-constexpr int kHotKeyMessage = 0x0312;
 constexpr int kNotepadHeight = 320 - CTaskbarStrip::kHeight - CCommandBar::kHeight;
 
 void SendActivation(const ProgramRun &run, bool bActive)
@@ -40,7 +40,7 @@ bool BarsHidden(const ProgramRun &run)
 
 void PressHotKey(const ProgramRun &run, int id)
 {
-    PostWindowMessage(run.Frame(), kHotKeyMessage, id, 0);
+    PostWindowMessage(run.Frame(), WM_HOTKEY, id, 0);
     RunPostedMessages();
 }
 
@@ -86,14 +86,20 @@ TEST(NotepadView, ComingBackPutsTheBoardBackFullScreenButNotTheNotepad)
     EXPECT_FALSE(BarsHidden(run));
 }
 
+// The caret stays where it was: a selection of everything would make the
+// next key press on return replace the whole text.
 TEST(NotepadView, LeavingTheProgramCopiesTheTextOnlyWithCopyOnExit)
 {
     for (const unsigned char bCopy : {0, 1}) {
         const ProgramRun run([bCopy](Settings &s) { s.m_bCopyOnExit = bCopy; });
         run.View()->SetViewText(u"one\r\ntwo");
+        run.View()->moveCursor(QTextCursor::Start);
         SendActivation(run, false);
         EXPECT_EQ(run.m_environment.m_clipboard.m_text, bCopy ? u"one\r\ntwo" : u"");
         EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen);
+        SendActivation(run, true);
+        QTest::keyClicks(run.View(), QStringLiteral(">"));
+        EXPECT_EQ(run.View()->ViewText(), u">one\r\ntwo");
     }
 }
 
