@@ -50,9 +50,57 @@ CKeyboardWnd::CKeyboardWnd(QWidget *parent) : QWidget(parent)
     LoadSettingsFromProfile();
     CreateKeyFonts();
     ResetBoardState();
+    FillSideMenu();
     SetUpKeyMap();
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(kScreenWidth, kScreenHeight);
+}
+
+bool CKeyboardWnd::Create(QWidget *parent)
+{
+    setParent(parent);
+    setGeometry(0, 0, kScreenWidth, kScreenHeight);
+    hide();
+    return OnCreate() == 0;
+}
+
+int CKeyboardWnd::OnCreate()
+{
+    CreateSideMenu();
+    CreatePad();
+    SetPadFontFromSettings();
+    if (CreateBoardImages() && LoadSkin(m_settings.m_strSkin)) {
+        RenderKeyFaces();
+        ComposeKeyboard();
+    }
+    return 0;
+}
+
+void CKeyboardWnd::CreateSideMenu()
+{
+    m_wndSideMenu.Create(this, QRect(48, 210, 162, 110));
+    m_wndSideMenu.setObjectName(QStringLiteral("SideMenu%1").arg(kSideMenuId));
+    m_wndSideMenu.Place(m_settings.m_bRightHanded != 0);
+}
+
+void CKeyboardWnd::CreatePad()
+{
+    m_wndPad.setObjectName(QStringLiteral("TypePad%1").arg(kPadId));
+    m_wndPad.m_text.m_bRightHanded = m_settings.m_bRightHanded != 0;
+    m_wndPad.Create(this, ToQRect(PadRect()));
+}
+
+Rect CKeyboardWnd::PadRect() const
+{
+    const Rect pad{2, 50, 28, 286};
+    return m_settings.m_bRightHanded ? pad : MirrorRect(pad);
+}
+
+void CKeyboardWnd::SetPadFontFromSettings()
+{
+    m_wndPad.SetPadFont(QString::fromStdU16String(m_settings.m_strFontName), m_settings.m_nFontSize,
+                        m_settings.m_bFontBold != 0, m_settings.m_bFontItalic != 0, m_settings.m_bFontStrike != 0,
+                        m_settings.m_bFontUnderline != 0);
 }
 
 void CKeyboardWnd::LoadSettingsFromProfile()

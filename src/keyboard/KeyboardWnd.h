@@ -5,8 +5,13 @@
 #include "keyboard/KeyGeometry.h"
 #include "keyboard/KeyMap.h"
 #include "keyboard/SkinFile.h"
+#include "menu/SideMenuWnd.h"
+#include "pad/TypePadWnd.h"
+#include "platform/WindowMessage.h"
+#include "platform/WindowTimers.h"
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 
@@ -16,14 +21,30 @@
 #include <vector>
 
 class CImageDecoder;
+class KeyboardHost;
 class QPainter;
+
+// The commands the side menu posts, in the order of its items, and the
+// request to close the application.
+inline constexpr int WM_KBD_EXIT = WM_USER + 101;
+inline constexpr int WM_KBD_SELECTLINE = WM_USER + 102;
+inline constexpr int WM_KBD_CLEARALL = WM_USER + 103;
+inline constexpr int WM_KBD_COPYALL = WM_USER + 104;
+inline constexpr int WM_KBD_CUT = WM_USER + 105;
+inline constexpr int WM_KBD_COPY = WM_USER + 106;
+inline constexpr int WM_KBD_PASTE = WM_USER + 107;
+inline constexpr int WM_KBD_PREFERENCES = WM_USER + 108;
+inline constexpr int WM_KBD_NOTEPAD = WM_USER + 109;
+inline constexpr int WM_KBD_CLOSEAPP = WM_USER + 201;
 
 // The full-screen keyboard window: a landscape board of 60 key slots drawn
 // rotated on the 240 x 320 portrait screen. The board is painted only from
 // ready-made images: the skin's backgrounds with the key faces baked in, two
 // composites (all keys released, all keys pressed) with the current plane's
 // labels, and the screen image, which is the released composite plus the
-// latched modifiers shown pressed and any key being pressed.
+// latched modifiers shown pressed and any key being pressed. A tap finds its
+// key, shows it pressed and types into the pad or runs a pad command; the
+// side menu's commands come back as posted messages.
 class CKeyboardWnd : public QWidget
 {
     Q_OBJECT
@@ -31,8 +52,39 @@ class CKeyboardWnd : public QWidget
 public:
     static constexpr int kScreenWidth = 240;
     static constexpr int kScreenHeight = 320;
+    static constexpr int kRepeatTimer = 100;
+    static constexpr int kSideMenuId = 110;
+    static constexpr int kPadId = 111;
+    // Side menu items whose state follows the pad and the clipboard.
+    static constexpr int kItemCut = 4;
+    static constexpr int kItemCopy = 5;
+    static constexpr int kItemPaste = 6;
 
     explicit CKeyboardWnd(QWidget *parent = nullptr);
+
+    // Creates the window hidden over the whole screen with its children, its
+    // images and the skin, as the view does at its initial update.
+    bool Create(QWidget *parent);
+
+    // The pad, the side menu and the line list.
+    CTypePadWnd &Pad() { return m_wndPad; }
+    const CTypePadWnd &Pad() const { return m_wndPad; }
+    CSideMenuWnd &SideMenu() { return m_wndSideMenu; }
+
+    // The stylus: a point of the window, turned for left-handed use, pressed
+    // and carried out; the release shows the key up again unless it is a
+    // latched modifier.
+    void OnStylusDown(QPoint point);
+    void OnStylusUp();
+    int HitTestKey(QPoint point) const;
+    void DoKeyAction();
+    void DrawPressedKey();
+    void ReleasePressedKey();
+    void OnTimer(int nId);
+    KeyCode PressedCode() const { return m_nPressedCode; }
+    int PressedIndex() const { return m_nPressedIndex; }
+    KeyCode RepeatCode() const { return m_nRepeatCode; }
+    bool IsTimerRunning(int nId) const { return m_timers.IsActive(nId); }
 
     // The preferences the window runs with. Changing layout, direction or the
     // font is followed by CreateKeyFonts and RebuildBoard.
@@ -98,6 +150,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+    void customEvent(QEvent *event) override;
 
 private:
     // A plane's two composites, kept so that switching planes back and forth
@@ -111,6 +168,22 @@ private:
     void LoadSettingsFromProfile();
     void SetUpKeyMap();
     void ResetBoardState();
+    void FillSideMenu();
+
+    int OnCreate();
+    void CreateSideMenu();
+    void CreatePad();
+    Rect PadRect() const;
+    void SetPadFontFromSettings();
+
+    void RePlane();
+    void StartKeyRepeat(KeyCode code);
+    void RepeatKey(KeyCode code);
+    void ToggleSideMenu();
+    void EnableClipboardItems();
+    void OnCommand(int message);
+    void RunWithWaitCursor(void (CTypePadWnd::*operation)());
+    void ClearAllAfterAsking();
 
     static bool ReadSkinFile(std::istream &skin, const CImageDecoder &decoder, const QString &tempPath,
                              SkinColors &colors, std::array<QImage, kSkinImageCount> &images);
@@ -157,4 +230,16 @@ private:
     std::vector<ComposedPlane> m_composedPlanes;
     int m_nComposedLayout = -1;
     bool m_bComposedRightHanded = true;
+
+    KeyCode m_nPressedCode = -1;
+    int m_nPressedIndex = 0;
+    Rect m_rcPressed;
+    KeyCode m_nRepeatCode = -1;
+    // The stylus is down on the board: Qt follows the press of a quick second
+    // tap with a double click, which must not press the key once more.
+    bool m_bStylusDown = false;
+    WindowTimers m_timers{this};
+
+    CTypePadWnd m_wndPad;
+    CSideMenuWnd m_wndSideMenu;
 };
