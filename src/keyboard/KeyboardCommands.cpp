@@ -1,3 +1,4 @@
+#include "keyboard/KeyboardHost.h"
 #include "keyboard/KeyboardWnd.h"
 
 #include "platform/Platform.h"
@@ -28,6 +29,10 @@ void CKeyboardWnd::customEvent(QEvent *event)
 void CKeyboardWnd::OnCommand(int message)
 {
     switch (message) {
+    case WM_KBD_EXIT:
+        ReleasePressedKey();
+        ExitFromKeyboard();
+        break;
     case WM_KBD_SELECTLINE:
         ReleasePressedKey();
         m_wndPad.SelectLine();
@@ -51,6 +56,19 @@ void CKeyboardWnd::OnCommand(int message)
     case WM_KBD_PASTE:
         ReleasePressedKey();
         RunWithWaitCursor(&CTypePadWnd::Paste);
+        break;
+    case WM_KBD_PREFERENCES:
+        ShowNotepad();
+        ApplyPreferences();
+        if (m_pView != nullptr)
+            m_pView->ShowKeyboard();
+        break;
+    case WM_KBD_NOTEPAD:
+        ReleasePressedKey();
+        ShowNotepad();
+        break;
+    case WM_KBD_CLOSEAPP:
+        CloseApplication();
         break;
     default:
         break;

@@ -17,11 +17,6 @@ namespace {
 constexpr int kShortestRepeat = 10;
 constexpr int kLongestRepeat = 1000;
 
-QRect ToQRect(const Rect &rect)
-{
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
 bool IsModifier(KeyCode code)
 {
     return code == KC_PUNCT || code == KC_CAPS || code == KC_SHIFT || code == KC_UMLAUT;

@@ -24,11 +24,6 @@ constexpr char16_t kDefaultSkinName[] = u"Default Skin";
 // Label sizes beyond this only make the font engine allocate huge glyphs.
 constexpr int kLargestLabelPoints = 500;
 
-QRect ToQRect(const Rect &rect)
-{
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
 bool KeyHasFace(KeyCode code)
 {
     return code == KC_ENTER || KeyHasLabel(code);
@@ -45,6 +40,18 @@ bool DeleteObject(QImage &bitmap)
 }
 }
 
+QRect CKeyboardWnd::ToQRect(const Rect &rect)
+{
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+void CKeyboardWnd::ReleaseImages(std::initializer_list<std::pair<QImage *, const char *>> images)
+{
+    for (const auto &[image, name] : images)
+        if (!image->isNull() && !DeleteObject(*image))
+            Platform::MessageBox(QStringLiteral("DeleteObject %1 failed").arg(QLatin1String(name)));
+}
+
 CKeyboardWnd::CKeyboardWnd(QWidget *parent) : QWidget(parent)
 {
     LoadSettingsFromProfile();
@@ -54,53 +61,6 @@ CKeyboardWnd::CKeyboardWnd(QWidget *parent) : QWidget(parent)
     SetUpKeyMap();
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(kScreenWidth, kScreenHeight);
-}
-
-bool CKeyboardWnd::Create(QWidget *parent)
-{
-    setParent(parent);
-    setGeometry(0, 0, kScreenWidth, kScreenHeight);
-    hide();
-    return OnCreate() == 0;
-}
-
-int CKeyboardWnd::OnCreate()
-{
-    CreateSideMenu();
-    CreatePad();
-    SetPadFontFromSettings();
-    if (CreateBoardImages() && LoadSkin(m_settings.m_strSkin)) {
-        RenderKeyFaces();
-        ComposeKeyboard();
-    }
-    return 0;
-}
-
-void CKeyboardWnd::CreateSideMenu()
-{
-    m_wndSideMenu.Create(this, QRect(48, 210, 162, 110));
-    m_wndSideMenu.setObjectName(QStringLiteral("SideMenu%1").arg(kSideMenuId));
-    m_wndSideMenu.Place(m_settings.m_bRightHanded != 0);
-}
-
-void CKeyboardWnd::CreatePad()
-{
-    m_wndPad.setObjectName(QStringLiteral("TypePad%1").arg(kPadId));
-    m_wndPad.m_text.m_bRightHanded = m_settings.m_bRightHanded != 0;
-    m_wndPad.Create(this, ToQRect(PadRect()));
-}
-
-Rect CKeyboardWnd::PadRect() const
-{
-    const Rect pad{2, 50, 28, 286};
-    return m_settings.m_bRightHanded ? pad : MirrorRect(pad);
-}
-
-void CKeyboardWnd::SetPadFontFromSettings()
-{
-    m_wndPad.SetPadFont(QString::fromStdU16String(m_settings.m_strFontName), m_settings.m_nFontSize,
-                        m_settings.m_bFontBold != 0, m_settings.m_bFontItalic != 0, m_settings.m_bFontStrike != 0,
-                        m_settings.m_bFontUnderline != 0);
 }
 
 void CKeyboardWnd::LoadSettingsFromProfile()
@@ -164,8 +124,9 @@ void CKeyboardWnd::CreateKeyFonts()
 
 bool CKeyboardWnd::CreateBoardImages()
 {
-    for (QImage *image : {&m_hBmpMem, &m_hBmpMemUp, &m_hBmpMemDown}) {
-        *image = QImage(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+    for (QImage *image : {&m_hBmpMem, &m_hBmpMemUp, &m_hBmpMemDown, &m_bmpPlaceholder}) {
+        const QSize size = image == &m_bmpPlaceholder ? QSize(8, 8) : QSize(kScreenWidth, kScreenHeight);
+        *image = m_bRefuseImages ? QImage() : QImage(size, QImage::Format_RGB32);
         if (image->isNull())
             return false;
         image->fill(Qt::black);
@@ -196,14 +157,11 @@ const QImage &CKeyboardWnd::SkinBitmap(SkinImage which) const
 
 void CKeyboardWnd::ReleaseSkinImages()
 {
-    const std::pair<QImage *, const char *> images[] = {
+    ReleaseImages({
         {&m_hBmpButtonDown, "m_hBmpButtonDown"}, {&m_hBmpButtonUp, "m_hBmpButtonUp"},
         {&m_hBmpDown, "m_hBmpDown"},             {&m_hBmpUp, "m_hBmpUp"},
         {&m_hBmpEnterDown, "m_hBmpEnterDown"},   {&m_hBmpEnterUp, "m_hBmpEnterUp"},
-    };
-    for (const auto &[image, name] : images)
-        if (!image->isNull() && !DeleteObject(*image))
-            Platform::MessageBox(QStringLiteral("DeleteObject %1 failed").arg(QLatin1String(name)));
+    });
     ForgetComposedPlanes();
 }
 
@@ -224,6 +182,14 @@ void CKeyboardWnd::SetSkinImages(std::array<QImage, kSkinImageCount> &images)
 }
 
 bool CKeyboardWnd::LoadSkin(const std::u16string &name)
+{
+    const bool loaded = LoadSkinImages(name);
+    m_wndPad.SetColors(m_skinColors.m_crText, m_skinColors.m_crSelText, m_skinColors.m_crBack,
+                       m_skinColors.m_crSelBack);
+    return loaded;
+}
+
+bool CKeyboardWnd::LoadSkinImages(const std::u16string &name)
 {
     if (name == kDefaultSkinName)
         return DrawDefaultSkin();

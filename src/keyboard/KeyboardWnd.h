@@ -16,6 +16,8 @@
 #include <QWidget>
 
 #include <array>
+#include <initializer_list>
+#include <utility>
 #include <istream>
 #include <string>
 #include <vector>
@@ -63,8 +65,28 @@ public:
     explicit CKeyboardWnd(QWidget *parent = nullptr);
 
     // Creates the window hidden over the whole screen with its children, its
-    // images and the skin, as the view does at its initial update.
+    // images and the skin, as the view does at its initial update. When the
+    // images cannot be made it says so and asks the application to close.
     bool Create(QWidget *parent);
+
+    // Set by the view before Create: the view, and the main frame's rectangle
+    // that the notepad gets back.
+    KeyboardHost *m_pView = nullptr;
+    QRect m_rcFrameSaved;
+
+    // Places the pad and the line list for the direction in the settings.
+    void LayoutChildren();
+    // Hides the board and gives the pad's whole text to the view.
+    void ShowNotepad();
+    // Gives the text to the view, saves it, releases the images and asks the
+    // application to close.
+    void ExitFromKeyboard();
+    // Lets go of every image, with a box for each one that cannot go.
+    void ReleaseGdiResources();
+    // Runs the preference sheet and applies what it confirms.
+    void ApplyPreferences();
+    // Tests stand in for a device out of memory for bitmaps with this.
+    void RefuseImagesForTest(bool refuse) { m_bRefuseImages = refuse; }
 
     // The pad, the side menu and the line list.
     CTypePadWnd &Pad() { return m_wndPad; }
@@ -119,7 +141,7 @@ public:
     // Replaces all six skin images and the colours with the named skin's, or
     // with the default skin (after its message) when the file cannot be used.
     // False only when no skin images could be made at all. The setting
-    // "Skin" is left as it is.
+    // "Skin" is left as it is. The pad takes its four colours either way.
     bool LoadSkin(const std::u16string &name);
     bool DrawDefaultSkin();
     // Bakes the key faces and the watermark into the freshly loaded skin
@@ -174,7 +196,16 @@ private:
     void CreateSideMenu();
     void CreatePad();
     Rect PadRect() const;
+    Rect LineListRect() const;
     void SetPadFontFromSettings();
+    void TakeResourceFailurePath();
+    QWidget *MainFrame() const;
+    void RegisterBoardHotKey();
+    void UnregisterBoardHotKey();
+    void HandTextToView();
+    void CloseApplication();
+    static QRect ToQRect(const Rect &rect);
+    void ReleaseImages(std::initializer_list<std::pair<QImage *, const char *>> images);
 
     void RePlane();
     void StartKeyRepeat(KeyCode code);
@@ -185,6 +216,7 @@ private:
     void RunWithWaitCursor(void (CTypePadWnd::*operation)());
     void ClearAllAfterAsking();
 
+    bool LoadSkinImages(const std::u16string &name);
     static bool ReadSkinFile(std::istream &skin, const CImageDecoder &decoder, const QString &tempPath,
                              SkinColors &colors, std::array<QImage, kSkinImageCount> &images);
     void SetSkinImages(std::array<QImage, kSkinImageCount> &images);
@@ -216,6 +248,8 @@ private:
     QImage m_hBmpMem;
     QImage m_hBmpMemUp;
     QImage m_hBmpMemDown;
+    QImage m_bmpPlaceholder;
+    bool m_bRefuseImages = false;
     // The skin: backgrounds (with the faces baked in once rendered) and faces.
     QImage m_hBmpUp;
     QImage m_hBmpDown;

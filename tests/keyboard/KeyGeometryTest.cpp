@@ -79,25 +79,15 @@ TEST(KeyGeometry, WatermarkPointsAndUnknownLayoutsDrawnFlat)
 
 TEST(KeyGeometry, HitTestFindsASlotForEveryPixelAndNoneOutside)
 {
-    struct Case {
-        int x, y, layout, slot;
-    };
-    const Case cases[] = {
-        {0, 0, KL_FLAT, 9},        {29, 319, KL_FLAT, 0},     {15, 31, KL_FLAT, 9},
-        {15, 32, KL_FLAT, 7},      {15, 33, KL_FLAT, 8},      {15, 47, KL_FLAT, 8},
-        {15, 48, KL_FLAT, 7},      {15, 63, KL_CREST, 7},     {30, 319, KL_FLAT, 10},
-        {210, 0, KL_FLAT, 59},     {211, 0, KL_TROUGH, 59},   {239, 319, KL_CREST, 50},
-        {30, 319, KL_CREST, 10},   {210, 160, KL_CREST, 44},  {30, 0, KL_CREST, 19},
-        {49, 160, KL_TROUGH, 14},  {209, 0, KL_TROUGH, 49},   {100, 100, 3, 26},
-        {100, 100, -1, 26},        {-1, 0, KL_FLAT, -1},      {240, 0, KL_CREST, -1},
-        {0, 320, KL_TROUGH, -1},   {0, -1, KL_FLAT, -1},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(HitTestKey({c.x, c.y}, c.layout), c.slot) << c.x << "," << c.y << " layout " << c.layout;
+    // x, y, layout, slot: the strips' edges, the rows' gaps, unknown layouts.
+    for (const auto &[x, y, layout, slot] :
+         {std::tuple(0, 0, KL_FLAT, 9), {29, 319, KL_FLAT, 0}, {15, 48, KL_FLAT, 7}, {30, 319, KL_FLAT, 10},
+          {210, 0, KL_FLAT, 59}, {239, 319, KL_CREST, 50}, {30, 0, KL_CREST, 19}, {210, 160, KL_CREST, 44},
+          {49, 160, KL_TROUGH, 14}, {100, 100, 3, 26}, {100, 100, -1, 26}, {-1, 0, KL_FLAT, -1},
+          {240, 0, KL_CREST, -1}, {0, 320, KL_TROUGH, -1}, {0, -1, KL_FLAT, -1}})
+        EXPECT_EQ(HitTestKey({x, y}, layout), slot) << x << "," << y << " layout " << layout;
     for (const int layout : {KL_FLAT, KL_CREST, KL_TROUGH, 7})
         for (int x = 0; x < 240; ++x)
-            for (int y = 0; y < 320; ++y) {
-                const int slot = HitTestKey({x, y}, layout);
-                ASSERT_TRUE(slot >= 0 && slot < kKeySlotCount) << x << "," << y << " layout " << layout;
-            }
+            for (int y = 0; y < 320; ++y)
+                ASSERT_LT(unsigned(HitTestKey({x, y}, layout)), unsigned(kKeySlotCount)) << x << "," << y;
 }
