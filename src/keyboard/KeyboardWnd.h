@@ -83,12 +83,13 @@ public:
     void ExitFromKeyboard();
     // Lets go of every image, with a box for each one that cannot go.
     void ReleaseGdiResources();
-    // Runs the preference sheet and applies what it confirms.
+    // Will run the preference sheet and apply what it confirms; the sheet is
+    // not wired to the board yet, so for now it leaves everything as it is.
     void ApplyPreferences();
     // Tests stand in for a device out of memory for bitmaps with this.
     void RefuseImagesForTest(bool refuse) { m_bRefuseImages = refuse; }
 
-    // The pad, the side menu and the line list.
+    // The pad (which holds the line list) and the side menu.
     CTypePadWnd &Pad() { return m_wndPad; }
     const CTypePadWnd &Pad() const { return m_wndPad; }
     CSideMenuWnd &SideMenu() { return m_wndSideMenu; }
@@ -129,8 +130,8 @@ public:
     // Geometry in the current layout and direction.
     Rect GetKeyRect(KeyCode code, int slot) const;
 
-    // Creates the screen image and both composites; false when memory for
-    // them cannot be had.
+    // Creates the screen image, both composites and the 8 x 8 placeholder;
+    // false when memory for them cannot be had.
     bool CreateBoardImages();
     // Loads the skin named in the settings, then renders and composes the
     // board; false when not even the default skin could be made.

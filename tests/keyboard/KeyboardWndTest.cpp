@@ -233,6 +233,11 @@ TEST_F(KeyboardWnd, PadAndLineListArePlacedForTheDirectionAndTheHotKeyRegistered
         EXPECT_TRUE(m_wnd->Pad().m_text.m_bRightHanded == rightHanded && m_wnd->Pad().LineList().parentWidget() == m_wnd.get());
     }
     EXPECT_TRUE(m_environment.m_prompt.m_texts.isEmpty());
+    // The pad takes the skin's colours, and its line list its font.
+    EXPECT_TRUE(m_wnd->Pad().m_crBack == 0xFFFFFF && m_wnd->Pad().m_crText == 0x000000);
+    const int unit = m_wnd->Pad().LineList().Unit();
+    m_wnd->Pad().SetPadFont("Tahoma", 24, false, false, false, false);
+    EXPECT_GT(m_wnd->Pad().LineList().Unit(), unit);
 }
 
 TEST_F(KeyboardWnd, MissingKeyMapIsReportedAtConstructionAndTheBuiltInMapUsed)
