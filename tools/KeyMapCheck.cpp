@@ -57,7 +57,7 @@ void CheckCapitals(const KeyMap &map, int lower, int upper, QStringList &warning
         if (found == upperCells + kKeyMapCells)
             warnings << QStringLiteral("%1 lacks %2").arg(PlaneName(upper), what);
         else
-            warnings << QStringLiteral("%1 has %2 on cell %3 instead")
+            warnings << QStringLiteral("%1 has %2, on cell %3 instead")
                             .arg(PlaneName(upper), what)
                             .arg(found - upperCells);
     }

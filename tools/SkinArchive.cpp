@@ -30,6 +30,7 @@ QString WhyNotDecoded(const QByteArray &bytes)
         return QStringLiteral("is empty (0 bytes)");
     QBuffer buffer;
     buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     const QByteArray format = reader.format();
     if (format.isEmpty())
@@ -37,8 +38,9 @@ QString WhyNotDecoded(const QByteArray &bytes)
     if (!QList<QByteArray>{"bmp", "png", "jpeg", "gif"}.contains(format))
         return QStringLiteral("is a %1 image; skins take BMP, PNG, JPEG or GIF").arg(QString::fromLatin1(format));
     const QSize size = reader.size();
-    if (size.isValid() && size.isEmpty())
-        return QStringLiteral("is %1 x %2 pixels").arg(size.width()).arg(size.height());
+    if (!size.isValid() || size.isEmpty())
+        return QStringLiteral("is a %1 image without pixels (0 x 0) or with a header that cannot be read")
+            .arg(QString::fromLatin1(format));
     if (size.width() > CImageDecoder::kMaxWidth || size.height() > CImageDecoder::kMaxHeight)
         return QStringLiteral("is %1 x %2 pixels; images may be at most 10000 x 10000")
             .arg(size.width())

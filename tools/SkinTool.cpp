@@ -95,6 +95,7 @@ QString ImageExtension(const QByteArray &image)
 {
     QBuffer buffer;
     buffer.setData(image);
+    buffer.open(QIODevice::ReadOnly);
     const QByteArray format = QImageReader::imageFormat(&buffer);
     if (format == "jpeg")
         return QStringLiteral("jpg");
@@ -130,7 +131,7 @@ bool CheckOne(const QString &path)
     QByteArray file;
     QString error;
     if (!ReadWholeFile(path, kLargestInput, file, error)) {
-        PrintLine(error);
+        PrintError(error);
         return false;
     }
     const std::vector<SkinProblem> problems = CheckSkin(file);
