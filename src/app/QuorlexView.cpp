@@ -33,7 +33,6 @@ std::u16string ToFlatText(const QString &raw)
 CQuorlexView::CQuorlexView(CMainFrame *frame, CQuorlexDoc *document)
     : QPlainTextEdit(frame), m_pFrame(frame), m_pDocument(document)
 {
-    ConstructKeyboardWindow();
     SetUpEditStyle();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "keyboard/KeyboardHost.h"
+#include "keyboard/KeyboardWnd.h"
 
 #include <QPlainTextEdit>
 
@@ -22,6 +23,7 @@ public:
     CQuorlexView(CMainFrame *frame, CQuorlexDoc *document);
 
     CQuorlexDoc *GetDocument() const { return m_pDocument; }
+    CKeyboardWnd &KeyboardWindow() { return m_wndKeyboard; }
 
     // Creates the keyboard window, fills the notepad by the start action and,
     // when asked to, puts the board up at once.
@@ -76,7 +78,6 @@ private:
     bool HandleClipboardKey(QKeyEvent *event);
 
     // Everything the view asks of the keyboard window goes through these.
-    void ConstructKeyboardWindow();
     void CreateKeyboardWindow();
     void ShowKeyboardWindow();
     void GiveTextToPad(const std::u16string &text);
@@ -89,7 +90,7 @@ private:
 
     CMainFrame *m_pFrame;
     CQuorlexDoc *m_pDocument;
-    Settings m_settings;
+    CKeyboardWnd m_wndKeyboard;
     int m_nScreenWidth = 0;
     int m_nScreenHeight = 0;
     bool m_bKeyboardUp = false;

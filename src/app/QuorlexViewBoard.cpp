@@ -3,12 +3,9 @@
 #include "app/QuorlexView.h"
 
 #include "app/MainFrame.h"
-#include "platform/IniProfile.h"
 #include "platform/Platform.h"
-#include "platform/ProgramFolder.h"
 #include "platform/WaitCursor.h"
-
-#include <QMetaObject>
+#include "platform/WindowMessage.h"
 
 void CQuorlexView::ShowKeyboard()
 {
@@ -60,37 +57,63 @@ CQuorlexView::PadMove CQuorlexView::PadMoveOfArrow(int key, bool bRightHanded)
     }
 }
 
-// Until the keyboard window is built in, the view keeps the settings itself.
-void CQuorlexView::ConstructKeyboardWindow()
-{
-    const IniProfile profile(IniProfile::PreferencesPath());
-    LoadSettings(m_settings, profile);
-    m_settings.m_strProgramFolder = ProgramFolder().toStdU16String();
-}
-
 const Settings &CQuorlexView::KeyboardSettings() const
 {
-    return m_settings;
+    return m_wndKeyboard.GetSettings();
 }
 
-void CQuorlexView::CreateKeyboardWindow() {}
+// Hidden over the whole screen; a failure there closes the program by itself.
+void CQuorlexView::CreateKeyboardWindow()
+{
+    m_wndKeyboard.m_pView = this;
+    m_wndKeyboard.m_rcFrameSaved = m_pFrame->geometry();
+    m_wndKeyboard.Create(this);
+}
 
-void CQuorlexView::ShowKeyboardWindow() {}
+void CQuorlexView::ShowKeyboardWindow()
+{
+    m_wndKeyboard.show();
+    m_wndKeyboard.raise();
+}
 
-void CQuorlexView::GiveTextToPad(const std::u16string &) {}
+void CQuorlexView::GiveTextToPad(const std::u16string &text)
+{
+    CTypePadWnd &pad = m_wndKeyboard.Pad();
+    pad.ClearAll();
+    if (!text.empty())
+        pad.InsertText(text);
+}
 
-void CQuorlexView::TakeTextFromPad() {}
+void CQuorlexView::TakeTextFromPad()
+{
+    CTypePadWnd &pad = m_wndKeyboard.Pad();
+    pad.CommitLine();
+    SetViewText(pad.GetAllText());
+}
 
-void CQuorlexView::SteerPad(PadMove) {}
+void CQuorlexView::SteerPad(PadMove move)
+{
+    CTypePadWnd &pad = m_wndKeyboard.Pad();
+    switch (move) {
+    case PadMove::PrevLine: pad.PrevLine(); break;
+    case PadMove::NextLine: pad.NextLine(); break;
+    case PadMove::CaretLeft: pad.CaretLeft(); break;
+    case PadMove::CaretRight: pad.CaretRight(); break;
+    case PadMove::None: break;
+    }
+}
 
-void CQuorlexView::ReleaseKeyboardResources() {}
+void CQuorlexView::ReleaseKeyboardResources()
+{
+    m_wndKeyboard.ReleaseGdiResources();
+}
 
 void CQuorlexView::PostKeyboardClose()
 {
-    QMetaObject::invokeMethod(m_pFrame, &QWidget::close, Qt::QueuedConnection);
+    PostWindowMessage(&m_wndKeyboard, WM_KBD_CLOSEAPP);
 }
 
 void CQuorlexView::RunPreferences()
 {
-    Platform::MessageBox(QStringLiteral("Preferences come in a later version of Quorlex."));
+    m_wndKeyboard.ApplyPreferences();
 }

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/QuorlexView.h"
 #include "app/TaskbarStrip.h"
+#include "keyboard/KeyboardWnd.h"
 #include "platform/HotKeys.h"
 #include "platform/WindowMessage.h"
 
@@ -44,29 +45,61 @@ void PressHotKey(const ProgramRun &run, int id)
     RunPostedMessages();
 }
 
-// What the board's "Notepad" asks of the view.
+CKeyboardWnd &Board(const ProgramRun &run)
+{
+    return run.View()->KeyboardWindow();
+}
+
+// The part of the frame the board covers, empty while it is hidden.
+QRect BoardArea(const ProgramRun &run)
+{
+    run.Frame()->layout()->activate();
+    const CKeyboardWnd &board = Board(run);
+    return board.isVisible() ? QRect(board.mapTo(run.Frame(), QPoint(0, 0)), board.size()) : QRect();
+}
+
+// The side menu's "Notepad".
 void BackToNotepad(const ProgramRun &run)
 {
-    run.View()->SetKeyboardUpFlag(false);
-    run.View()->RestoreNotepadFrame(run.Frame()->geometry());
+    PostWindowMessage(&Board(run), WM_KBD_NOTEPAD);
+    RunPostedMessages();
+}
+
+struct PadPlace {
+    int nLine;
+    int nCaret;
+    bool operator==(const PadPlace &) const = default;
+};
+
+PadPlace PlaceInPad(const ProgramRun &run)
+{
+    const PadText &text = Board(run).Pad().m_text;
+    return {text.m_nLine, text.m_nCaret};
 }
 }
 
+// The text goes into the pad with the caret at its end, and comes back.
 TEST(NotepadView, TypeAwayTakesTheWholeScreenAndNotepadGivesItBack)
 {
     const ProgramRun run;
+    run.View()->SetViewText(u"ab\r\nc");
     EXPECT_EQ(ViewArea(run), QRect(0, CTaskbarStrip::kHeight, 240, kNotepadHeight));
     run.Command(ID_TOOLS_TYPE_AWAY);
     EXPECT_TRUE(run.View()->IsKeyboardUp());
     EXPECT_TRUE(BarsHidden(run));
-    EXPECT_EQ(ViewArea(run), QRect(0, 0, 240, 320));
+    EXPECT_EQ(BoardArea(run), QRect(0, 0, 240, 320));
+    EXPECT_EQ(Board(run).Pad().GetAllText(), u"ab\r\nc");
+    EXPECT_EQ(PlaceInPad(run), (PadPlace{1, 1}));
     EXPECT_EQ(run.m_environment.m_waitCursor.Depth(), 0);
 
+    Board(run).Pad().InsertChar(u'd');
     BackToNotepad(run);
+    EXPECT_FALSE(run.View()->IsKeyboardUp());
+    EXPECT_EQ(BoardArea(run), QRect());
     EXPECT_TRUE(run.Frame()->TaskbarStrip()->isVisible());
     EXPECT_TRUE(run.Frame()->CommandBar()->isVisible());
     EXPECT_EQ(ViewArea(run), QRect(0, CTaskbarStrip::kHeight, 240, kNotepadHeight));
-    EXPECT_EQ(run.Frame()->size(), QSize(240, 320));
+    EXPECT_EQ(run.View()->ViewText(), u"ab\r\ncd");
 }
 
 // Another program in front may bring back what the board hid.
@@ -77,13 +110,38 @@ TEST(NotepadView, ComingBackPutsTheBoardBackFullScreenButNotTheNotepad)
     SendActivation(run, false);
     run.Frame()->SetFullScreen(false);
     run.Frame()->ShowCommandBar(true);
+    Board(run).hide();
     SendActivation(run, true);
     EXPECT_TRUE(BarsHidden(run));
+    EXPECT_EQ(BoardArea(run), QRect(0, 0, 240, 320));
 
     BackToNotepad(run);
     SendActivation(run, false);
     SendActivation(run, true);
     EXPECT_FALSE(BarsHidden(run));
+    EXPECT_EQ(BoardArea(run), QRect());
+}
+
+// Up and down run along the line, left and right go between lines, each
+// turned round for the other hand; without the board they only move the
+// notepad's caret.
+TEST(NotepadView, HardwareArrowsSteerThePadByDirection)
+{
+    for (const bool bRight : {true, false}) {
+        const ProgramRun run([bRight](Settings &s) { s.m_bRightHanded = bRight ? 1 : 0; });
+        run.View()->SetViewText(u"abc\r\ndef");
+        QTest::keyClick(run.View(), Qt::Key_Up);
+        EXPECT_EQ(PlaceInPad(run), (PadPlace{0, 0}));
+        run.View()->ShowKeyboard();
+        QTest::keyClick(run.View(), bRight ? Qt::Key_Down : Qt::Key_Up);
+        EXPECT_EQ(PlaceInPad(run), (PadPlace{1, 2})) << bRight;
+        QTest::keyClick(run.View(), bRight ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_EQ(PlaceInPad(run), (PadPlace{1, 3})) << bRight;
+        QTest::keyClick(run.View(), bRight ? Qt::Key_Left : Qt::Key_Right);
+        EXPECT_EQ(PlaceInPad(run).nLine, 0) << bRight;
+        QTest::keyClick(run.View(), bRight ? Qt::Key_Right : Qt::Key_Left);
+        EXPECT_EQ(PlaceInPad(run).nLine, 1) << bRight;
+    }
 }
 
 // The caret stays where it was: a selection of everything would make the

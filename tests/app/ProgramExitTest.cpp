@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/QuorlexView.h"
+#include "keyboard/KeyboardWnd.h"
 #include "platform/ProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,17 @@ void Type(const ProgramRun &run)
     QTest::keyClicks(run.View(), QStringLiteral("ab"));
     QTest::keyClick(run.View(), Qt::Key_Return);
     QTest::keyClicks(run.View(), QStringLiteral("c"));
+}
+
+// Types "ab", Enter, "c" on the board's pad.
+void TypeOnBoard(const ProgramRun &run)
+{
+    run.View()->ShowKeyboard();
+    CTypePadWnd &pad = run.View()->KeyboardWindow().Pad();
+    pad.InsertChar(u'a');
+    pad.InsertChar(u'b');
+    pad.NewLine();
+    pad.InsertChar(u'c');
 }
 
 // Writes beyond the limit fail as on a full disk instead of ending the test.
@@ -72,15 +84,17 @@ TEST(ProgramExit, ExitStoresTheTypedTextAndClosesAfterwards)
     EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
 }
 
-TEST(ProgramExit, CopyOnExitLeavesTheSameTextOnTheClipboard)
+TEST(ProgramExit, ExitFromTheBoardWithCopyOnExitStoresAndCopiesThePadText)
 {
-    ProgramRun run(CopyOnExit);
-    Type(run);
-    run.Command(ID_FILE_EXIT);
+    ProgramRun run(CopyOnExit, OlderFile);
+    TypeOnBoard(run);
+    PostWindowMessage(&run.View()->KeyboardWindow(), WM_KBD_EXIT);
     RunPostedMessages();
+    EXPECT_FALSE(run.Frame()->isVisible());
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
     EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
     EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen);
-    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
+    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
 }
 
 TEST(ProgramExit, CtrlQClosesAndKeepsTheFileOfThePreviousExit)
@@ -94,13 +108,16 @@ TEST(ProgramExit, CtrlQClosesAndKeepsTheFileOfThePreviousExit)
     EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kOlderFileBytes);
 }
 
+// Whether the text is in the notepad or, with the board up, in the pad.
 TEST(ProgramExit, ClosingTheWindowKeepsTheTextAsExitDoes)
 {
-    ProgramRun run(CopyOnExit, OlderFile);
-    Type(run);
-    EXPECT_TRUE(run.Frame()->close());
-    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
-    EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
+    for (const auto type : {Type, TypeOnBoard}) {
+        ProgramRun run(CopyOnExit, OlderFile);
+        type(run);
+        EXPECT_TRUE(run.Frame()->close());
+        EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
+        EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
+    }
 }
 
 // A folder in the file's place, or a program folder under a plain file: the

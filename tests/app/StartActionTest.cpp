@@ -3,6 +3,7 @@
 #include "app/CommandBar.h"
 #include "app/MainFrame.h"
 #include "app/QuorlexView.h"
+#include "keyboard/KeyboardWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -114,9 +115,18 @@ TEST(StartAction, FiftyMegabyteFileIsReadWhole)
     EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
 }
 
-TEST(StartAction, OpenKbOnStartPutsTheBoardUpAtOnce)
+TEST(StartAction, OpenKbOnStartPutsTheBoardUpWithTheTextInThePad)
 {
-    const ProgramRun run([](Settings &s) { s.m_bOpenKBOnStart = 1; });
+    const ProgramRun run(
+        [](Settings &s) {
+            s.m_bOpenKBOnStart = 1;
+            s.m_nOnStartAction = 1;
+        },
+        LastUsedFile(Bytes({0xFF, 0xFE, 'h', 0, 'i', 0})));
     EXPECT_TRUE(run.View()->IsKeyboardUp());
     EXPECT_TRUE(run.Frame()->CommandBar()->isHidden());
+    const CKeyboardWnd &board = run.View()->KeyboardWindow();
+    EXPECT_TRUE(board.isVisible());
+    EXPECT_EQ(board.Pad().GetAllText(), u"hi");
+    EXPECT_EQ(board.Pad().m_text.m_nCaret, 2);
 }
