@@ -191,25 +191,18 @@ TEST(NotepadView, ClearAllEmptiesTheNotepadWithoutAQuestion)
     EXPECT_EQ(run.View()->ViewText(), u"a\r\nb");
 }
 
-// From the menu and from the keys, with CR LF line breaks.
-TEST(NotepadView, ClipboardCommandsUseTheProgramClipboard)
+// The edit's own keys would bypass the program's clipboard.
+TEST(NotepadView, ClipboardKeysUseTheProgramClipboardWithCrLf)
 {
     ProgramRun run;
-    FakeClipboard &clipboard = run.m_environment.m_clipboard;
     run.View()->SetViewText(u"ab\r\ncd");
-    QTextCursor cursor = run.View()->textCursor();
-    cursor.setPosition(1);
-    cursor.setPosition(4, QTextCursor::KeepAnchor);
-    run.View()->setTextCursor(cursor);
+    run.View()->selectAll();
     QTest::keyClick(run.View(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(clipboard.m_text, u"b\r\nc");
-    run.Command(ID_EDIT_CUT);
-    EXPECT_EQ(run.View()->ViewText(), u"ad");
-    run.View()->moveCursor(QTextCursor::End);
-    clipboard.SetText(u"x\r\ny");
+    EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\ncd");
+    run.m_environment.m_clipboard.SetText(u"x\r\ny");
     QTest::keyClick(run.View(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(run.View()->ViewText(), u"adx\r\ny");
-    EXPECT_FALSE(clipboard.m_bOpen);
+    EXPECT_EQ(run.View()->ViewText(), u"x\r\ny");
+    EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen);
 }
 
 TEST(NotepadView, LongLinesWrapInsteadOfScrollingSideways)

@@ -24,10 +24,6 @@ ProgramRun::ProgramRun(const std::function<void(Settings &)> &adjust,
     m_bStarted = m_program.InitInstance();
 }
 
-CMainFrame *ProgramRun::Frame() const { return m_program.MainFrame(); }
-CQuorlexView *ProgramRun::View() const { return m_program.View(); }
-CQuorlexDoc *ProgramRun::Document() const { return m_program.Document(); }
-
 void ProgramRun::Command(int id) const
 {
     Frame()->Command(id)->trigger();

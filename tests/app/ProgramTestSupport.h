@@ -14,10 +14,6 @@
 #include <functional>
 #include <initializer_list>
 
-class CMainFrame;
-class CQuorlexDoc;
-class CQuorlexView;
-
 // One run of the program in a world of its own: the test prepares the
 // program folder and the clipboard, the preferences are written (the board
 // left down unless the test says otherwise), then the program starts.
@@ -27,9 +23,9 @@ public:
     explicit ProgramRun(const std::function<void(Settings &)> &adjust = {},
                         const std::function<void(TestEnvironment &)> &prepare = {});
 
-    CMainFrame *Frame() const;
-    CQuorlexView *View() const;
-    CQuorlexDoc *Document() const;
+    CMainFrame *Frame() const { return m_program.MainFrame(); }
+    CQuorlexView *View() const { return m_program.View(); }
+    CQuorlexDoc *Document() const { return m_program.Document(); }
     void Command(int id) const;
     // Makes the frame the active window, so that its accelerators work.
     bool Activate() const;
