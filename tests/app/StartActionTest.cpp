@@ -121,4 +121,7 @@ TEST(StartAction, OpenKbOnStartPutsTheBoardUpWithTheTextInThePad)
     EXPECT_TRUE(board.isVisible());
     EXPECT_EQ(board.Pad().GetAllText(), u"hi");
     EXPECT_EQ(board.Pad().m_text.m_nCaret, 2);
+    // The pad knew its length before the text came: the line is shown, not
+    // scrolled away behind the caret.
+    EXPECT_EQ(board.Pad().m_text.m_strVisible, u"hi");
 }
