@@ -23,6 +23,7 @@ void CQuorlexView::SetKeyboardUp()
     // At start the frame is not shown yet; the application shows it.
     if (m_pFrame->isVisible())
         m_pFrame->BringToForeground();
+    m_pFrame->resize(m_nScreenWidth, m_nScreenHeight);
     m_pFrame->SetFullScreen(true);
     m_pFrame->ShowCommandBar(false);
     ShowKeyboardWindow();
