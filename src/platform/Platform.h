@@ -4,6 +4,7 @@
 
 class Beeper;
 class Clipboard;
+class HotKeyService;
 class Prompt;
 class WaitCursor;
 
@@ -14,11 +15,13 @@ Prompt &GetPrompt();
 Beeper &GetBeeper();
 Clipboard &GetClipboard();
 WaitCursor &GetWaitCursor();
+HotKeyService &GetHotKeys();
 
 void SetPrompt(Prompt *prompt);
 void SetBeeper(Beeper *beeper);
 void SetClipboard(Clipboard *clipboard);
 void SetWaitCursor(WaitCursor *cursor);
+void SetHotKeys(HotKeyService *hotKeys);
 
 // The handheld's calls, as the program's code makes them.
 void MessageBox(const QString &text, const QString &title = QString());

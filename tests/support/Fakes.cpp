@@ -1,5 +1,7 @@
 #include "support/Fakes.h"
 
+#include <algorithm>
+
 void FakePrompt::ShowMessage(const QString &text, const QString &title)
 {
     m_texts << text;
@@ -55,4 +57,27 @@ void FakeClipboard::Close()
 {
     ++m_nCloses;
     m_bOpen = false;
+}
+
+bool FakeHotKeys::Register(QWidget *window, int id, unsigned modifiers, unsigned virtualKey)
+{
+    m_calls.push_back({true, window, id, modifiers, virtualKey});
+    if (m_bRefuseRegister)
+        return false;
+    std::erase_if(m_registered, [&](const Call &call) { return call.window == window && call.id == id; });
+    m_registered.push_back(m_calls.back());
+    return true;
+}
+
+bool FakeHotKeys::Unregister(QWidget *window, int id)
+{
+    m_calls.push_back({false, window, id, 0, 0});
+    return std::erase_if(m_registered, [&](const Call &call) { return call.window == window && call.id == id; }) > 0;
+}
+
+unsigned FakeHotKeys::RegisteredKey(int id) const
+{
+    const auto found =
+        std::find_if(m_registered.begin(), m_registered.end(), [&](const Call &call) { return call.id == id; });
+    return found == m_registered.end() ? 0 : found->virtualKey;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Beeper.h"
 #include "platform/Clipboard.h"
+#include "platform/HotKeys.h"
 #include "platform/Prompt.h"
 #include "platform/WaitCursor.h"
 
@@ -9,6 +10,9 @@
 #include <QStringList>
 
 #include <deque>
+#include <vector>
+
+class QWidget;
 
 // Records every box the program shows and answers questions as scripted
 // (No when nothing is scripted).
@@ -60,4 +64,27 @@ public:
 // Counts like the real one and shows nothing.
 class FakeWaitCursor : public WaitCursor
 {
+};
+
+// Records every registration and unregistration, and keeps the hot keys that
+// stand registered. Both calls succeed unless told otherwise.
+class FakeHotKeys : public HotKeyService
+{
+public:
+    struct Call {
+        bool bRegister;
+        QWidget *window;
+        int id;
+        unsigned modifiers;
+        unsigned virtualKey;
+    };
+
+    bool Register(QWidget *window, int id, unsigned modifiers, unsigned virtualKey) override;
+    bool Unregister(QWidget *window, int id) override;
+    // The virtual key registered under the id, or 0.
+    unsigned RegisteredKey(int id) const;
+
+    std::vector<Call> m_calls;
+    std::vector<Call> m_registered;
+    bool m_bRefuseRegister = false;
 };

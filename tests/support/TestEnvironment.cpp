@@ -18,6 +18,7 @@ TestEnvironment::TestEnvironment()
     Platform::SetBeeper(&m_beeper);
     Platform::SetClipboard(&m_clipboard);
     Platform::SetWaitCursor(&m_waitCursor);
+    Platform::SetHotKeys(&m_hotKeys);
 }
 
 TestEnvironment::~TestEnvironment()
@@ -26,6 +27,7 @@ TestEnvironment::~TestEnvironment()
     Platform::SetBeeper(nullptr);
     Platform::SetClipboard(nullptr);
     Platform::SetWaitCursor(nullptr);
+    Platform::SetHotKeys(nullptr);
     SetProgramFolder(QString());
     if (m_bHadConfigHome)
         qputenv("XDG_CONFIG_HOME", m_oldConfigHome);

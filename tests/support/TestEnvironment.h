@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 // One test's world: its own program folder and settings folder, and the
-// fakes for message boxes, beeps, clipboard and wait cursor, put in place for
+// fakes for message boxes, beeps, clipboard, wait cursor and hot keys, put in place for
 // the test's lifetime and taken out again afterwards.
 class TestEnvironment
 {
@@ -28,6 +28,7 @@ public:
     FakeBeeper m_beeper;
     FakeClipboard m_clipboard;
     FakeWaitCursor m_waitCursor;
+    FakeHotKeys m_hotKeys;
 
 private:
     QTemporaryDir m_programFolder;

@@ -1,0 +1,56 @@
+#include "prefs/DataExchange.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+
+void DdxCheck(bool save, QAbstractButton *box, int &value)
+{
+    if (save)
+        value = box->isChecked() ? 1 : 0;
+    else
+        box->setChecked(value != 0);
+}
+
+void DdxCheck(bool save, QAbstractButton *box, bool &value)
+{
+    if (save)
+        value = box->isChecked();
+    else
+        box->setChecked(value);
+}
+
+void DdxRadio(bool save, QButtonGroup *group, int &value)
+{
+    if (save) {
+        value = group->checkedId();
+        return;
+    }
+    // An exclusive group refuses to uncheck its last checked button.
+    group->setExclusive(false);
+    for (QAbstractButton *button : group->buttons())
+        button->setChecked(group->id(button) == value);
+    group->setExclusive(true);
+}
+
+void DdxComboText(bool save, QComboBox *combo, QString &value)
+{
+    if (save) {
+        value = combo->isEditable() ? combo->currentText()
+                                    : (combo->currentIndex() >= 0 ? combo->itemText(combo->currentIndex()) : QString());
+        return;
+    }
+    if (SelectString(combo, value) < 0 && combo->isEditable())
+        combo->setEditText(value);
+}
+
+int SelectString(QComboBox *combo, const QString &text)
+{
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemText(i).startsWith(text, Qt::CaseInsensitive)) {
+            combo->setCurrentIndex(i);
+            return i;
+        }
+    }
+    return -1;
+}

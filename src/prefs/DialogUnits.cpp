@@ -1,0 +1,25 @@
+#include "prefs/DialogUnits.h"
+
+#include <QFontMetrics>
+
+DialogUnits::DialogUnits(double points)
+{
+    MakePointFont(m_font, QStringLiteral("Tahoma"), points, false, false, false, false, 0, 0);
+    const QFontMetrics metrics(m_font.Font());
+    m_nBaseX = qMax(1, metrics.averageCharWidth());
+    m_nBaseY = qMax(1, metrics.height());
+}
+
+QRect DialogUnits::Rect(const QRect &units) const
+{
+    const int left = X(units.x());
+    const int top = Y(units.y());
+    const int right = X(units.x() + units.width());
+    const int bottom = Y(units.y() + units.height());
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QSize DialogUnits::Size(const QSize &units) const
+{
+    return QSize(X(units.width()), Y(units.height()));
+}

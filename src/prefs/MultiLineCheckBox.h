@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QCheckBox>
+
+// A check box whose text wraps onto further lines within the box, centred
+// beside the box vertically as the handheld draws its long option texts. The
+// whole control, text included, answers a tap.
+class MultiLineCheckBox : public QCheckBox
+{
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool hitButton(const QPoint &position) const override;
+
+private:
+    QRect IndicatorRect() const;
+};

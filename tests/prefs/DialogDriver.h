@@ -1,0 +1,38 @@
+#pragma once
+
+#include "prefs/DialogItems.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QImage>
+#include <QTest>
+#include <QWidget>
+
+// Drives dialogs and pages as the user does: taps on controls found by their
+// template ids, then lets the posted messages arrive.
+inline void Tap(QWidget *control)
+{
+    // Near the left edge: on the box of a check or radio button, inside a push button.
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(8, control->height() / 2));
+    QCoreApplication::sendPostedEvents();
+}
+
+inline void TapItem(const QWidget *dialog, int id)
+{
+    Tap(GetDlgItem(dialog, id));
+}
+
+inline bool IsChecked(const QWidget *dialog, int id)
+{
+    return GetDlgItemAs<QAbstractButton>(dialog, id)->isChecked();
+}
+
+inline QImage Snapshot(QWidget *widget)
+{
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+inline QColor TextColour(const QWidget *dialog, int id)
+{
+    return GetDlgItem(dialog, id)->palette().color(QPalette::Active, QPalette::WindowText);
+}
