@@ -121,8 +121,8 @@ bool WriteSkinSeeds(const fs::path &folder)
     const QByteArray good = plain.Bytes();
     SkinParts colorsOnly = plain;
     colorsOnly.images.clear();
-    // An odd length turns the board for the left hand.
-    return WriteSeed(folder, "png-bmp.kbskn", good) && WriteSeed(folder, "left-handed.kbskn", good + "!") &&
+    // The length's parity picks the hand: one byte more is the other one.
+    return WriteSeed(folder, "png-bmp.kbskn", good) && WriteSeed(folder, "other-hand.kbskn", good + "!") &&
            WriteSeed(folder, "gif-jpeg-rle.kbskn", compressed.Bytes()) &&
            WriteSeed(folder, "cut-short.kbskn", good.left(good.size() / 2)) &&
            WriteSeed(folder, "background-too-short.kbskn", shortBackground.Bytes()) &&
