@@ -155,8 +155,13 @@ void CMainFrame::OnHotKey(int id)
 }
 
 // The desktop's task switcher stands in for the handheld's previous program.
+// A bare panel (linuxfb, eglfs) has no other program and no switcher: a
+// minimised frame could never be brought back there, so it stays.
 void CMainFrame::SwitchAway()
 {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("linuxfb") || platform == QLatin1String("eglfs"))
+        return;
     showMinimized();
 }
 

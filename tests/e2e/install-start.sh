@@ -22,7 +22,8 @@ for file in bin/quorlex bin/quorlex-skin bin/quorlex-keymap; do
     [ -x "$PREFIX/$file" ] || fail "$file is not installed"
 done
 for file in share/applications/quorlex.desktop share/icons/hicolor/32x32/apps/quorlex.png \
-            share/icons/hicolor/256x256/apps/quorlex.png share/quorlex/QuorlexHelp.htm share/doc/quorlex/README.md; do
+            share/icons/hicolor/256x256/apps/quorlex.png share/quorlex/QuorlexHelp.htm share/doc/quorlex/README.md \
+            share/doc/quorlex/docs/board-flat.png; do
     [ -s "$PREFIX/$file" ] || fail "$file is not installed"
 done
 [ "$(head -c 4 "$PREFIX/share/icons/hicolor/32x32/apps/quorlex.png" | od -An -tx1 | tr -d ' \n')" = 89504e47 ] ||
