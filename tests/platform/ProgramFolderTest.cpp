@@ -93,12 +93,3 @@ TEST(ProgramFolder, InstalledProgramFillsTheUsersFolderWithoutReplacingTheirFile
     SetUpProgramFolder(QString(), tree.Bin());
     EXPECT_FALSE(QFileInfo::exists(tree.UserFile(QStringLiteral("Skins/Light.kbskn"))));
 }
-
-// A missing or relative XDG_DATA_HOME means ~/.local/share.
-TEST(ProgramFolder, UserDataFolderFollowsXdgDataHome)
-{
-    InstalledTree tree;
-    EXPECT_EQ(UserDataFolder(), tree.UserFolder());
-    qputenv("XDG_DATA_HOME", "relative/data");
-    EXPECT_EQ(UserDataFolder(), QDir::homePath() + QStringLiteral("/.local/share/quorlex"));
-}
