@@ -2,9 +2,13 @@
 
 #include "prefs/DialogItems.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
+#include <QTimer>
 #include <QTest>
 #include <QWidget>
 
@@ -35,4 +39,22 @@ inline QImage Snapshot(QWidget *widget)
 inline QColor TextColour(const QWidget *dialog, int id)
 {
     return GetDlgItem(dialog, id)->palette().color(QPalette::Active, QPalette::WindowText);
+}
+
+// Acts on the dialog that is about to run modally, once its loop has started.
+// A different or missing dialog fails the test and is closed, so that the
+// loop never waits for a user.
+template <typename Dialog, typename Action>
+void WhenModal(Action action)
+{
+    QTimer::singleShot(0, [action] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = dynamic_cast<Dialog *>(modal)) {
+            action(*dialog);
+            return;
+        }
+        ADD_FAILURE() << "the expected dialog is not running";
+        if (modal != nullptr)
+            modal->close();
+    });
 }
