@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <limits>
 
 std::uint32_t &SkinColors::InFileOrder(int index)
 {
@@ -20,6 +21,12 @@ bool ReadUint32(std::istream &in, std::uint32_t &value)
     value = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
             std::uint32_t(bytes[3]) << 24;
     return true;
+}
+
+void AppendUint32(std::string &out, std::uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        out += char(value >> shift & 0xFF);
 }
 
 // The bytes left after the read position, or -1 when the stream cannot say.
@@ -80,4 +87,33 @@ bool ExtractSkinImage(std::istream &skin, const std::filesystem::path &tempPath)
         return false;
     temp.close();
     return !temp.fail();
+}
+
+bool ReadSkinImage(std::istream &skin, std::string &image)
+{
+    std::uint32_t length = 0;
+    if (!ReadUint32(skin, length))
+        return false;
+    const std::streamoff left = BytesLeft(skin);
+    if (left < 0 || std::streamoff(length) > left)
+        return false;
+    std::string bytes(length, '\0');
+    if (!skin.read(bytes.data(), std::streamsize(length)))
+        return false;
+    image = std::move(bytes);
+    return true;
+}
+
+void AppendSkinColor(std::string &file, std::uint32_t color)
+{
+    AppendUint32(file, color);
+}
+
+bool AppendSkinImage(std::string &file, std::string_view image)
+{
+    if (image.size() > std::numeric_limits<std::uint32_t>::max())
+        return false;
+    AppendUint32(file, std::uint32_t(image.size()));
+    file += image;
+    return true;
 }

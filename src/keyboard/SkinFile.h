@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <istream>
 #include <string>
+#include <string_view>
 
 // The skin file (".kbskn"): seven colours, then six images, little-endian,
 // with no magic number, version or checksum. Each colour is 4 bytes, a
@@ -57,3 +58,13 @@ bool ReadSkinColor(std::istream &skin, std::uint32_t &color);
 // False when the temporary file cannot be written, the length cannot be read
 // or the file holds fewer bytes than the length says.
 bool ExtractSkinImage(std::istream &skin, const std::filesystem::path &tempPath);
+
+// Reads the length-prefixed image at the skin file's position into memory,
+// leaving the file positioned after it. False, with nothing taken for it,
+// when the length cannot be read or runs past the end of the file.
+bool ReadSkinImage(std::istream &skin, std::string &image);
+
+// The pieces of a skin file, appended in file order by tools that make skins.
+void AppendSkinColor(std::string &file, std::uint32_t color);
+// False when the image is too long for its 32-bit length.
+bool AppendSkinImage(std::string &file, std::string_view image);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// One run of a built tool: its exit status and what it printed.
+struct ToolRun {
+    int m_nStatus = -1;
+    QString m_strOut;
+    QString m_strErr;
+};
+
+inline ToolRun RunTool(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    ToolRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.m_nStatus = process.exitCode();
+    run.m_strOut = QString::fromUtf8(process.readAllStandardOutput());
+    run.m_strErr = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+inline const QString kSkinTool = QStringLiteral(QUORLEX_SKIN_TOOL);
+inline const QString kKeyMapTool = QStringLiteral(QUORLEX_KEYMAP_TOOL);
+
+inline QByteArray FileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline void PutFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}

@@ -1,0 +1,131 @@
+// quorlex-keymap: turns key map files (.kmap) into readable text and back,
+// and checks them.
+
+#include "KeyMapCheck.h"
+#include "ToolFiles.h"
+
+#include "keymaps/KeyMapText.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstring>
+
+namespace {
+// A key map text is some 10 kilobytes.
+constexpr qint64 kLargestText = 1024 * 1024;
+
+constexpr char kUsage[] =
+    "usage: quorlex-keymap export MAP.kmap [TEXT]\n"
+    "         writes the key map as UTF-8 text, one line per plane and key (to standard output\n"
+    "         without TEXT)\n"
+    "       quorlex-keymap import TEXT MAP.kmap\n"
+    "         makes the key map file from such a text\n"
+    "       quorlex-keymap check MAP.kmap...\n"
+    "         warns of control characters, characters on two keys of one plane and missing capitals\n"
+    "exit status: 0 done or no warnings, 1 failed or warnings found, 2 wrong arguments";
+
+int Usage()
+{
+    PrintError(QString::fromLatin1(kUsage));
+    return 2;
+}
+
+// Reads the 400 bytes the program reads; extra tells how many follow them.
+bool ReadMap(const QString &path, KeyMap &map, qint64 &extra)
+{
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly)) {
+        PrintError(path + (file.exists() ? QStringLiteral(": cannot be read: ") + file.errorString()
+                                         : QStringLiteral(": no such file")));
+        return false;
+    }
+    const QByteArray bytes = file.read(kKeyMapBytes);
+    if (bytes.size() != qint64(kKeyMapBytes)) {
+        PrintError(path + QStringLiteral(": %1 bytes; a key map file holds 400, so the keyboard would use "
+                                         "its default key map")
+                              .arg(bytes.size()));
+        return false;
+    }
+    std::memcpy(map.Bytes(), bytes.constData(), kKeyMapBytes);
+    extra = file.size() - qint64(kKeyMapBytes);
+    return true;
+}
+
+int Export(const QString &mapPath, const QString &textPath)
+{
+    KeyMap map;
+    qint64 extra = 0;
+    if (!ReadMap(mapPath, map, extra))
+        return 1;
+    const QByteArray text = QByteArray::fromStdString(KeyMapToText(map));
+    if (textPath.isEmpty()) {
+        std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+        return 0;
+    }
+    QString error;
+    if (!WriteWholeFile(textPath, text, error)) {
+        PrintError(error);
+        return 1;
+    }
+    return 0;
+}
+
+int Import(const QString &textPath, const QString &mapPath)
+{
+    QByteArray text;
+    QString error;
+    if (!ReadWholeFile(textPath, kLargestText, text, error)) {
+        PrintError(error);
+        return 1;
+    }
+    KeyMap map;
+    const KeyMapTextResult result = KeyMapFromText(text.toStdString(), map);
+    if (!result.m_bOk) {
+        PrintError(textPath + QStringLiteral(": ") + QString::fromStdString(result.m_strError));
+        return 1;
+    }
+    const QByteArray bytes(reinterpret_cast<const char *>(map.Bytes()), qsizetype(kKeyMapBytes));
+    if (!WriteWholeFile(mapPath, bytes, error)) {
+        PrintError(error);
+        return 1;
+    }
+    return 0;
+}
+
+bool CheckOne(const QString &path)
+{
+    KeyMap map;
+    qint64 extra = 0;
+    if (!ReadMap(path, map, extra))
+        return false;
+    QStringList warnings = CheckKeyMap(map);
+    if (extra > 0)
+        warnings << QStringLiteral("the %1 bytes after the first 400 are ignored").arg(extra);
+    for (const QString &warning : warnings)
+        PrintLine(path + QStringLiteral(": warning: ") + warning);
+    return warnings.isEmpty();
+}
+
+int Check(const QStringList &paths)
+{
+    bool good = true;
+    for (const QString &path : paths)
+        good = CheckOne(path) && good;
+    return good ? 0 : 1;
+}
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    const QString command = arguments.value(0);
+    if (command == QLatin1String("export") && (arguments.size() == 2 || arguments.size() == 3))
+        return Export(arguments[1], arguments.value(2));
+    if (command == QLatin1String("import") && arguments.size() == 3)
+        return Import(arguments[1], arguments[2]);
+    if (command == QLatin1String("check") && arguments.size() >= 2)
+        return Check(arguments.mid(1));
+    return Usage();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// File reading and writing for the command-line tools. Every failure comes
+// back as one line naming the file and what is wrong with it; nothing is
+// ever half-written.
+
+// Lines for the user: results on standard output, failures on standard error.
+void PrintLine(const QString &text);
+void PrintError(const QString &text);
+
+// Reads the whole file, refusing files larger than limit bytes.
+bool ReadWholeFile(const QString &path, qint64 limit, QByteArray &bytes, QString &error);
+
+// Replaces the file's content as a whole: the bytes go to a scratch file that
+// takes the file's place only once all of them are written.
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString &error);
