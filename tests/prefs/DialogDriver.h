@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QTest>
 #include <QWidget>
@@ -24,6 +25,20 @@ inline void Tap(QWidget *control)
 inline void TapItem(const QWidget *dialog, int id)
 {
     Tap(GetDlgItem(dialog, id));
+}
+
+// Replaces a field's text key by key, as a keyboard with these characters on
+// its keys types them, then lets the posted messages arrive.
+inline void TypeText(QWidget *field, const QString &text)
+{
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(field, Qt::Key_Delete);
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QCoreApplication::sendEvent(field, &press);
+    }
+    QCoreApplication::sendPostedEvents();
 }
 
 inline bool IsChecked(const QWidget *dialog, int id)

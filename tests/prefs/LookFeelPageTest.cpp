@@ -11,7 +11,6 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -64,58 +63,50 @@ struct OpenLookFeel {
     }
 };
 
-void TypeInto(QLineEdit *field, const QString &text)
-{
-    field->selectAll();
-    for (const QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QCoreApplication::sendEvent(field, &press);
-    }
-    QCoreApplication::sendPostedEvents();
-}
-
 // Gives the running editor's q key the character and confirms under the name.
 void EditQAndConfirm(CKeyMapDlg &editor, char16_t q, const QString &name, char16_t *startedWith)
 {
     *startedWith = editor.m_pKeyMap->m_chCells[kPlaneNormal][kCellQ];
     QTest::mouseClick(&editor, Qt::LeftButton, {}, CKeyMapDlg::KeyRect(10).center());
-    TypeInto(GetDlgItemAs<QLineEdit>(&editor, CKeyMapDlg::kLetterId), QString(QChar(q)));
+    TypeText(GetDlgItem(&editor, CKeyMapDlg::kLetterId), QString(QChar(q)));
     if (editor.m_bNewMode)
-        TypeInto(GetDlgItemAs<QLineEdit>(&editor, CKeyMapDlg::kNameId), name);
+        TypeText(GetDlgItem(&editor, CKeyMapDlg::kNameId), name);
     TapItem(&editor, IDOK);
 }
 }
 
-TEST(LookFeelPage, ListsDefaultsThenFilesAndSelectsTheCurrentNamesByPrefix)
+TEST(LookFeelPage, ListsDefaultsThenFilesAndSelectsTheCurrentNamesByPrefixOrTheDefaults)
 {
-    TestEnvironment environment;
-    environment.WriteProgramFile(QStringLiteral("Skins/Ocean.kbskn"), "x");
-    environment.WriteProgramFile(QStringLiteral("Skins/notes.txt"), "x");
-    environment.WriteProgramFile(QStringLiteral("KeyMaps/German.kmap"), MapBytes(DefaultKeyMap()));
-    OpenLookFeel open(environment, u"german", u"OCEAN.kbskn");
-    EXPECT_EQ(open.Entries(CLookFeelPage::kSkinListId), (QStringList{"Default Skin", "Ocean.kbskn"}));
-    EXPECT_EQ(open.Entries(CLookFeelPage::kKeyMapListId), (QStringList{"Default Key Map", "German.kmap"}));
-    EXPECT_TRUE(open.EditEnabled());
-    open.ChooseKeyMap(0);
-    EXPECT_FALSE(open.EditEnabled());
-    open.ChooseKeyMap(1);
-    EXPECT_TRUE(open.EditEnabled());
-    Tap(open.sheet.OkButton());
-    EXPECT_EQ(open.page.m_strKeyMap, QStringLiteral("German.kmap"));
-    EXPECT_EQ(open.page.m_strSkin, QStringLiteral("Ocean.kbskn"));
-}
-
-TEST(LookFeelPage, MissingFoldersAndVanishedMapsLeaveTheDefaults)
-{
-    TestEnvironment environment;
-    OpenLookFeel open(environment, u"Gone.kmap", u"Gone.kbskn");
-    EXPECT_EQ(open.Entries(CLookFeelPage::kSkinListId), QStringList{"Default Skin"});
-    EXPECT_EQ(open.Entries(CLookFeelPage::kKeyMapListId), QStringList{"Default Key Map"});
-    EXPECT_FALSE(open.EditEnabled());
-    Tap(open.sheet.OkButton());
-    EXPECT_EQ(open.page.m_strKeyMap, QStringLiteral("Default Key Map"));
-    EXPECT_EQ(open.page.m_strSkin, QStringLiteral("Default Skin"));
-    EXPECT_TRUE(environment.m_prompt.m_texts.isEmpty());
+    const struct {
+        bool bFiles;
+        QStringList skins;
+        QStringList keyMaps;
+        QString skin;
+        QString keyMap;
+    } cases[] = {
+        {true, {"Default Skin", "Ocean.kbskn"}, {"Default Key Map", "German.kmap"}, "Ocean.kbskn", "German.kmap"},
+        {false, {"Default Skin"}, {"Default Key Map"}, "Default Skin", "Default Key Map"},
+    };
+    for (const auto &c : cases) {
+        TestEnvironment environment;
+        if (c.bFiles) {
+            environment.WriteProgramFile(QStringLiteral("Skins/Ocean.kbskn"), "x");
+            environment.WriteProgramFile(QStringLiteral("Skins/notes.txt"), "x");
+            environment.WriteProgramFile(QStringLiteral("KeyMaps/German.kmap"), MapBytes(DefaultKeyMap()));
+        }
+        OpenLookFeel open(environment, u"german", u"OCEAN.kbskn");
+        EXPECT_EQ(open.Entries(CLookFeelPage::kSkinListId), c.skins);
+        EXPECT_EQ(open.Entries(CLookFeelPage::kKeyMapListId), c.keyMaps);
+        EXPECT_EQ(open.EditEnabled(), c.bFiles);
+        open.ChooseKeyMap(0);
+        EXPECT_FALSE(open.EditEnabled());
+        open.ChooseKeyMap(c.keyMaps.size() - 1);
+        EXPECT_EQ(open.EditEnabled(), c.bFiles);
+        Tap(open.sheet.OkButton());
+        EXPECT_EQ(open.page.m_strKeyMap, c.keyMap);
+        EXPECT_EQ(open.page.m_strSkin, c.skin);
+        EXPECT_TRUE(environment.m_prompt.m_texts.isEmpty());
+    }
 }
 
 TEST(LookFeelPage, NewKeyMapStartsFromTheSelectedMapWritesItAndSelectsItOnce)
@@ -182,7 +173,7 @@ TEST(LookFeelPage, AFontAbove15PointsIsTakenAfterAWarning)
         open.page.m_bFontStrike = 1;
         WhenModal<CFontDlg>([size](CFontDlg &dialog) {
             EXPECT_EQ(dialog.m_nSize, 12);
-            TypeInto(GetDlgItemAs<QComboBox>(&dialog, CFontDlg::kSizeListId)->lineEdit(), QString::number(size));
+            TypeText(GetDlgItemAs<QComboBox>(&dialog, CFontDlg::kSizeListId)->lineEdit(), QString::number(size));
             TapItem(&dialog, CFontDlg::kBoldId);
             TapItem(&dialog, IDOK);
         });
