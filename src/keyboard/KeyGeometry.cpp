@@ -1,5 +1,7 @@
 #include "keyboard/KeyGeometry.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kScreenRight = 239;
 constexpr int kScreenBottom = 319;
@@ -65,6 +67,26 @@ Rect GetKeyRect(KeyCode code, int slot, int keyLayout, bool rightHanded)
 {
     const Rect rect = RightHandedKeyRect(code, slot, keyLayout);
     return rightHanded ? rect : MirrorRect(rect);
+}
+
+int HitTestKey(Point point, int keyLayout)
+{
+    if (point.x < 0 || point.x > kScreenRight || point.y < 0 || point.y > kScreenBottom)
+        return -1;
+    const int column = 9 - point.y / kColumnWidth;
+    if (point.x < kStripHeight) {
+        const bool inLineListBand = point.y > 32 && point.y < 48;
+        return column == 8 && !inLineListBand ? 7 : column;
+    }
+    if (point.x > kRowsLeft)
+        return 59 - point.y / kColumnWidth;
+    const int layout = EffectiveKeyLayout(keyLayout);
+    if (layout == KL_FLAT)
+        return ((point.x - 30) / 45) * 10 - point.y / kColumnWidth + 19;
+    // Rows are 40 pixels deep, shifted by the column's offset; the last
+    // row reaches to the bottom strip.
+    const int row = std::min((point.x - ColumnOffset(layout, column) - 30) / 40 + 1, 4);
+    return 10 * row + column;
 }
 
 Point CentredImageOrigin(const Rect &cell, int width, int height)

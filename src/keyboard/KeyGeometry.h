@@ -47,6 +47,11 @@ Rect MirrorRect(const Rect &rect);
 // key, space bar, Enter), its slot the row and column.
 Rect GetKeyRect(KeyCode code, int slot, int keyLayout, bool rightHanded);
 
+// The slot under a point of the right-handed frame, or -1 for a point
+// outside the 240 x 320 window. Only a 15-pixel band of the line-list slot
+// answers as that key; the rest of it counts as the pad slot beside it.
+int HitTestKey(Point point, int keyLayout);
+
 // The row offset of a column in Crest and Trough (0 in Flat): how far the
 // key cells of that column sit below the row's start.
 int ColumnOffset(int keyLayout, int column);

@@ -24,11 +24,6 @@ constexpr char16_t kDefaultSkinName[] = u"Default Skin";
 // Label sizes beyond this only make the font engine allocate huge glyphs.
 constexpr int kLargestLabelPoints = 500;
 
-QRect ToQRect(const Rect &rect)
-{
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
 bool KeyHasFace(KeyCode code)
 {
     return code == KC_ENTER || KeyHasLabel(code);
@@ -45,11 +40,24 @@ bool DeleteObject(QImage &bitmap)
 }
 }
 
+QRect CKeyboardWnd::ToQRect(const Rect &rect)
+{
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+void CKeyboardWnd::ReleaseImages(std::initializer_list<std::pair<QImage *, const char *>> images)
+{
+    for (const auto &[image, name] : images)
+        if (!image->isNull() && !DeleteObject(*image))
+            Platform::MessageBox(QStringLiteral("DeleteObject %1 failed").arg(QLatin1String(name)));
+}
+
 CKeyboardWnd::CKeyboardWnd(QWidget *parent) : QWidget(parent)
 {
     LoadSettingsFromProfile();
     CreateKeyFonts();
     ResetBoardState();
+    FillSideMenu();
     SetUpKeyMap();
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(kScreenWidth, kScreenHeight);
@@ -116,8 +124,9 @@ void CKeyboardWnd::CreateKeyFonts()
 
 bool CKeyboardWnd::CreateBoardImages()
 {
-    for (QImage *image : {&m_hBmpMem, &m_hBmpMemUp, &m_hBmpMemDown}) {
-        *image = QImage(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+    for (QImage *image : {&m_hBmpMem, &m_hBmpMemUp, &m_hBmpMemDown, &m_bmpPlaceholder}) {
+        const QSize size = image == &m_bmpPlaceholder ? QSize(8, 8) : QSize(kScreenWidth, kScreenHeight);
+        *image = m_bRefuseImages ? QImage() : QImage(size, QImage::Format_RGB32);
         if (image->isNull())
             return false;
         image->fill(Qt::black);
@@ -148,14 +157,11 @@ const QImage &CKeyboardWnd::SkinBitmap(SkinImage which) const
 
 void CKeyboardWnd::ReleaseSkinImages()
 {
-    const std::pair<QImage *, const char *> images[] = {
+    ReleaseImages({
         {&m_hBmpButtonDown, "m_hBmpButtonDown"}, {&m_hBmpButtonUp, "m_hBmpButtonUp"},
         {&m_hBmpDown, "m_hBmpDown"},             {&m_hBmpUp, "m_hBmpUp"},
         {&m_hBmpEnterDown, "m_hBmpEnterDown"},   {&m_hBmpEnterUp, "m_hBmpEnterUp"},
-    };
-    for (const auto &[image, name] : images)
-        if (!image->isNull() && !DeleteObject(*image))
-            Platform::MessageBox(QStringLiteral("DeleteObject %1 failed").arg(QLatin1String(name)));
+    });
     ForgetComposedPlanes();
 }
 
@@ -176,6 +182,14 @@ void CKeyboardWnd::SetSkinImages(std::array<QImage, kSkinImageCount> &images)
 }
 
 bool CKeyboardWnd::LoadSkin(const std::u16string &name)
+{
+    const bool loaded = LoadSkinImages(name);
+    m_wndPad.SetColors(m_skinColors.m_crText, m_skinColors.m_crSelText, m_skinColors.m_crBack,
+                       m_skinColors.m_crSelBack);
+    return loaded;
+}
+
+bool CKeyboardWnd::LoadSkinImages(const std::u16string &name)
 {
     if (name == kDefaultSkinName)
         return DrawDefaultSkin();

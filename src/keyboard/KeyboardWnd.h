@@ -5,25 +5,48 @@
 #include "keyboard/KeyGeometry.h"
 #include "keyboard/KeyMap.h"
 #include "keyboard/SkinFile.h"
+#include "menu/SideMenuWnd.h"
+#include "pad/TypePadWnd.h"
+#include "platform/WindowMessage.h"
+#include "platform/WindowTimers.h"
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 
 #include <array>
+#include <initializer_list>
+#include <utility>
 #include <istream>
 #include <string>
 #include <vector>
 
 class CImageDecoder;
+class KeyboardHost;
 class QPainter;
+
+// The commands the side menu posts, in the order of its items, and the
+// request to close the application.
+inline constexpr int WM_KBD_EXIT = WM_USER + 101;
+inline constexpr int WM_KBD_SELECTLINE = WM_USER + 102;
+inline constexpr int WM_KBD_CLEARALL = WM_USER + 103;
+inline constexpr int WM_KBD_COPYALL = WM_USER + 104;
+inline constexpr int WM_KBD_CUT = WM_USER + 105;
+inline constexpr int WM_KBD_COPY = WM_USER + 106;
+inline constexpr int WM_KBD_PASTE = WM_USER + 107;
+inline constexpr int WM_KBD_PREFERENCES = WM_USER + 108;
+inline constexpr int WM_KBD_NOTEPAD = WM_USER + 109;
+inline constexpr int WM_KBD_CLOSEAPP = WM_USER + 201;
 
 // The full-screen keyboard window: a landscape board of 60 key slots drawn
 // rotated on the 240 x 320 portrait screen. The board is painted only from
 // ready-made images: the skin's backgrounds with the key faces baked in, two
 // composites (all keys released, all keys pressed) with the current plane's
 // labels, and the screen image, which is the released composite plus the
-// latched modifiers shown pressed and any key being pressed.
+// latched modifiers shown pressed and any key being pressed. A tap finds its
+// key, shows it pressed and types into the pad or runs a pad command; the
+// side menu's commands come back as posted messages.
 class CKeyboardWnd : public QWidget
 {
     Q_OBJECT
@@ -31,8 +54,60 @@ class CKeyboardWnd : public QWidget
 public:
     static constexpr int kScreenWidth = 240;
     static constexpr int kScreenHeight = 320;
+    static constexpr int kRepeatTimer = 100;
+    static constexpr int kSideMenuId = 110;
+    static constexpr int kPadId = 111;
+    // Side menu items whose state follows the pad and the clipboard.
+    static constexpr int kItemCut = 4;
+    static constexpr int kItemCopy = 5;
+    static constexpr int kItemPaste = 6;
 
     explicit CKeyboardWnd(QWidget *parent = nullptr);
+
+    // Creates the window hidden over the whole screen with its children, its
+    // images and the skin, as the view does at its initial update. When the
+    // images cannot be made it says so and asks the application to close.
+    bool Create(QWidget *parent);
+
+    // Set by the view before Create: the view, and the main frame's rectangle
+    // that the notepad gets back.
+    KeyboardHost *m_pView = nullptr;
+    QRect m_rcFrameSaved;
+
+    // Places the pad and the line list for the direction in the settings.
+    void LayoutChildren();
+    // Hides the board and gives the pad's whole text to the view.
+    void ShowNotepad();
+    // Gives the text to the view, saves it, releases the images and asks the
+    // application to close.
+    void ExitFromKeyboard();
+    // Lets go of every image, with a box for each one that cannot go.
+    void ReleaseGdiResources();
+    // Will run the preference sheet and apply what it confirms; the sheet is
+    // not wired to the board yet, so for now it leaves everything as it is.
+    void ApplyPreferences();
+    // Tests stand in for a device out of memory for bitmaps with this.
+    void RefuseImagesForTest(bool refuse) { m_bRefuseImages = refuse; }
+
+    // The pad (which holds the line list) and the side menu.
+    CTypePadWnd &Pad() { return m_wndPad; }
+    const CTypePadWnd &Pad() const { return m_wndPad; }
+    CSideMenuWnd &SideMenu() { return m_wndSideMenu; }
+
+    // The stylus: a point of the window, turned for left-handed use, pressed
+    // and carried out; the release shows the key up again unless it is a
+    // latched modifier.
+    void OnStylusDown(QPoint point);
+    void OnStylusUp();
+    int HitTestKey(QPoint point) const;
+    void DoKeyAction();
+    void DrawPressedKey();
+    void ReleasePressedKey();
+    void OnTimer(int nId);
+    KeyCode PressedCode() const { return m_nPressedCode; }
+    int PressedIndex() const { return m_nPressedIndex; }
+    KeyCode RepeatCode() const { return m_nRepeatCode; }
+    bool IsTimerRunning(int nId) const { return m_timers.IsActive(nId); }
 
     // The preferences the window runs with. Changing layout, direction or the
     // font is followed by CreateKeyFonts and RebuildBoard.
@@ -55,8 +130,8 @@ public:
     // Geometry in the current layout and direction.
     Rect GetKeyRect(KeyCode code, int slot) const;
 
-    // Creates the screen image and both composites; false when memory for
-    // them cannot be had.
+    // Creates the screen image, both composites and the 8 x 8 placeholder;
+    // false when memory for them cannot be had.
     bool CreateBoardImages();
     // Loads the skin named in the settings, then renders and composes the
     // board; false when not even the default skin could be made.
@@ -67,7 +142,7 @@ public:
     // Replaces all six skin images and the colours with the named skin's, or
     // with the default skin (after its message) when the file cannot be used.
     // False only when no skin images could be made at all. The setting
-    // "Skin" is left as it is.
+    // "Skin" is left as it is. The pad takes its four colours either way.
     bool LoadSkin(const std::u16string &name);
     bool DrawDefaultSkin();
     // Bakes the key faces and the watermark into the freshly loaded skin
@@ -98,6 +173,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+    void customEvent(QEvent *event) override;
 
 private:
     // A plane's two composites, kept so that switching planes back and forth
@@ -111,7 +191,33 @@ private:
     void LoadSettingsFromProfile();
     void SetUpKeyMap();
     void ResetBoardState();
+    void FillSideMenu();
 
+    int OnCreate();
+    void CreateSideMenu();
+    void CreatePad();
+    Rect PadRect() const;
+    Rect LineListRect() const;
+    void SetPadFontFromSettings();
+    void TakeResourceFailurePath();
+    QWidget *MainFrame() const;
+    void RegisterBoardHotKey();
+    void UnregisterBoardHotKey();
+    void HandTextToView();
+    void CloseApplication();
+    static QRect ToQRect(const Rect &rect);
+    void ReleaseImages(std::initializer_list<std::pair<QImage *, const char *>> images);
+
+    void RePlane();
+    void StartKeyRepeat(KeyCode code);
+    void RepeatKey(KeyCode code);
+    void ToggleSideMenu();
+    void EnableClipboardItems();
+    void OnCommand(int message);
+    void RunWithWaitCursor(void (CTypePadWnd::*operation)());
+    void ClearAllAfterAsking();
+
+    bool LoadSkinImages(const std::u16string &name);
     static bool ReadSkinFile(std::istream &skin, const CImageDecoder &decoder, const QString &tempPath,
                              SkinColors &colors, std::array<QImage, kSkinImageCount> &images);
     void SetSkinImages(std::array<QImage, kSkinImageCount> &images);
@@ -143,6 +249,8 @@ private:
     QImage m_hBmpMem;
     QImage m_hBmpMemUp;
     QImage m_hBmpMemDown;
+    QImage m_bmpPlaceholder;
+    bool m_bRefuseImages = false;
     // The skin: backgrounds (with the faces baked in once rendered) and faces.
     QImage m_hBmpUp;
     QImage m_hBmpDown;
@@ -157,4 +265,16 @@ private:
     std::vector<ComposedPlane> m_composedPlanes;
     int m_nComposedLayout = -1;
     bool m_bComposedRightHanded = true;
+
+    KeyCode m_nPressedCode = -1;
+    int m_nPressedIndex = 0;
+    Rect m_rcPressed;
+    KeyCode m_nRepeatCode = -1;
+    // The stylus is down on the board: Qt follows the press of a quick second
+    // tap with a double click, which must not press the key once more.
+    bool m_bStylusDown = false;
+    WindowTimers m_timers{this};
+
+    CTypePadWnd m_wndPad;
+    CSideMenuWnd m_wndSideMenu;
 };

@@ -30,10 +30,23 @@ QString ToQString(std::u16string_view text)
 }
 }
 
-CTypePadWnd::CTypePadWnd(QWidget *parent) : QFrame(parent), m_text(*this)
+CTypePadWnd::CTypePadWnd(QWidget *parent)
+    : QFrame(parent), m_text(*this), m_wndLineList(&m_text, &m_font, parent)
 {
     SetUpFrame();
     SetPadFont(QStringLiteral("Tahoma"), 12, false, false, false, false);
+}
+
+void CTypePadWnd::Create(QWidget *pParent, const QRect &rc)
+{
+    setParent(pParent);
+    setGeometry(rc);
+    show();
+    m_wndLineList.setParent(pParent);
+    m_wndLineList.setObjectName(QStringLiteral("LineList%1").arg(kLineListId));
+    m_wndLineList.setGeometry(QRect(QPoint(rc.right() + 1, 0), QPoint(239, 319)));
+    m_wndLineList.hide();
+    m_wndLineList.PlaceScrollBar();
 }
 
 void CTypePadWnd::SetUpFrame()
@@ -54,6 +67,7 @@ void CTypePadWnd::SetPadFont(const QString &face, int nSize, bool bBold, bool bI
     MakePointFont(m_font, face, static_cast<double>(nSize), bBold, bItalic, bStrike, bUnderline, 0, 0);
     m_nAvgCharWidth = QFontMetrics(m_font.Font()).averageCharWidth();
     Redraw();
+    m_wndLineList.RefreshFont();
 }
 
 void CTypePadWnd::SetColors(std::uint32_t crText, std::uint32_t crSelText, std::uint32_t crBack,
@@ -180,11 +194,17 @@ void CTypePadWnd::MessageBeep()
 
 void CTypePadWnd::ShowLineListWindow()
 {
-    // The line list window is not part of the pad yet; the flag is kept.
+    m_wndLineList.Rebuild();
+    // A pad that was never placed in a window has nothing to show it over.
+    if (m_wndLineList.parentWidget() == nullptr)
+        return;
+    m_wndLineList.raise();
+    m_wndLineList.show();
 }
 
 void CTypePadWnd::HideLineListWindow()
 {
+    m_wndLineList.hide();
 }
 
 int CTypePadWnd::AlongStrip(QPoint point) const

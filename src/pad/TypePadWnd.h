@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/PointFont.h"
+#include "pad/LineListWnd.h"
 #include "pad/PadHost.h"
 #include "pad/PadText.h"
 #include "platform/WindowTimers.h"
@@ -26,7 +27,16 @@ public:
     static constexpr int kTimerScrollBack = 100;
     static constexpr int kTimerScrollForward = 200;
 
+    static constexpr int kLineListId = 2001;
+
     explicit CTypePadWnd(QWidget *parent = nullptr);
+
+    // Makes the pad a visible child of the keyboard window at rc and its line
+    // list a hidden one, from the pad's right edge to the screen's; the
+    // keyboard window then moves both to their places for the direction.
+    void Create(QWidget *pParent, const QRect &rc);
+    CLineListWnd &LineList() { return m_wndLineList; }
+    const CLineListWnd &LineList() const { return m_wndLineList; }
 
     // The text operations; see PadText.
     void InsertChar(char16_t ch) { m_text.InsertChar(ch); }
@@ -116,4 +126,6 @@ private:
     WindowTimers m_timers{this};
     int m_nLength = 0;
     int m_nThickness = 0;
+    // A child of the pad's parent, not of the pad: it covers the keyboard.
+    CLineListWnd m_wndLineList;
 };

@@ -76,3 +76,18 @@ TEST(KeyGeometry, WatermarkPointsAndUnknownLayoutsDrawnFlat)
         EXPECT_EQ(WatermarkOrigin(layout, true), WatermarkOrigin(KL_FLAT, true));
     }
 }
+
+TEST(KeyGeometry, HitTestFindsASlotForEveryPixelAndNoneOutside)
+{
+    // x, y, layout, slot: the strips' edges, the rows' gaps, unknown layouts.
+    for (const auto &[x, y, layout, slot] :
+         {std::tuple(0, 0, KL_FLAT, 9), {29, 319, KL_FLAT, 0}, {15, 48, KL_FLAT, 7}, {30, 319, KL_FLAT, 10},
+          {210, 0, KL_FLAT, 59}, {239, 319, KL_CREST, 50}, {30, 0, KL_CREST, 19}, {210, 160, KL_CREST, 44},
+          {49, 160, KL_TROUGH, 14}, {100, 100, 3, 26}, {100, 100, -1, 26}, {-1, 0, KL_FLAT, -1},
+          {240, 0, KL_CREST, -1}, {0, 320, KL_TROUGH, -1}, {0, -1, KL_FLAT, -1}})
+        EXPECT_EQ(HitTestKey({x, y}, layout), slot) << x << "," << y << " layout " << layout;
+    for (const int layout : {KL_FLAT, KL_CREST, KL_TROUGH, 7})
+        for (int x = 0; x < 240; ++x)
+            for (int y = 0; y < 320; ++y)
+                ASSERT_LT(unsigned(HitTestKey({x, y}, layout)), unsigned(kKeySlotCount)) << x << "," << y;
+}

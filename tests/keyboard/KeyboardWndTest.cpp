@@ -1,0 +1,294 @@
+#include "keyboard/KeyboardHost.h"
+#include "keyboard/KeyboardWnd.h"
+#include "platform/IniProfile.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+enum Slot { DEL = 0, LIST = 8, BACK = 9, E = 22, A = 30, MENU = 50, SHIFT = 52, LEFT = 53, SPACE = 54,
+            RIGHT = 56, CAPS = 57, PUNCT = 58, UMLAUT = 59 };
+
+// The notepad view as the board sees it: it keeps the text and notes the calls.
+struct FakeHost : KeyboardHost {
+    std::u16string ViewText() const override { return m_text; }
+    void SetViewText(const std::u16string &text) override { m_text = text, m_calls << "SetViewText"; }
+    bool IsKeyboardUp() const override { return m_bUp; }
+    void SetKeyboardUpFlag(bool up) override { m_bUp = up; }
+    void ShowKeyboard() override { m_calls << "ShowKeyboard"; }
+    void RestoreNotepadFrame(const QRect &rect) override { m_calls << "Restore", m_rcRestored = rect; }
+    bool SaveLastUsedText() override { return m_calls << "Save", true; }
+    void CopyAllToClipboard() override { m_calls << "Copy"; }
+    QWidget *MainFrame() const override { return &m_frame; }
+    std::u16string m_text;
+    bool m_bUp = true;
+    QStringList m_calls;
+    QRect m_rcRestored;
+    mutable QWidget m_frame;
+};
+
+class KeyboardWnd : public testing::Test
+{
+protected:
+    void SetUp() override { Make(); }
+    void Make(int layout = KL_FLAT, bool rightHanded = true, bool refuseImages = false)
+    {
+        m_wnd = std::make_unique<CKeyboardWnd>();
+        Settings &settings = m_wnd->GetSettings();
+        std::tie(settings.m_nKeyLayout, settings.m_bRightHanded, settings.m_bAssignHotkey, settings.m_nHotkeyNum) =
+            std::tuple(layout, rightHanded, 1, 2);
+        m_wnd->CreateKeyFonts();
+        m_wnd->m_pView = &m_host;
+        m_wnd->m_rcFrameSaved = QRect(0, 0, 240, 320);
+        m_wnd->RefuseImagesForTest(refuseImages);
+        m_host.m_frame.show();
+        ASSERT_TRUE(m_wnd->Create(nullptr));
+        m_wnd->show();
+        Post();
+    }
+    QRect KeyRect(int slot) const
+    {
+        const Rect r = m_wnd->GetKeyRect(KeyCodeOfIndex(slot), slot);
+        return QRect(r.left, r.top, r.Width(), r.Height());
+    }
+    void Press(int slot) { QTest::mousePress(m_wnd.get(), Qt::LeftButton, {}, KeyRect(slot).center()); }
+    void Release() { QTest::mouseRelease(m_wnd.get(), Qt::LeftButton, {}, {1, 1}); }
+    void Tap(const std::vector<int> &keys)
+    {
+        for (const int slot : keys)
+            Press(slot), Release();
+    }
+    // Runs the posted messages and the close they post in turn.
+    void Post(int message = 0)
+    {
+        if (message != 0)
+            PostWindowMessage(m_wnd.get(), message);
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::sendPostedEvents();
+    }
+    std::u16string Line() const { return m_wnd->Pad().m_text.m_strLine; }
+
+    TestEnvironment m_environment;
+    FakeHost m_host;
+    std::unique_ptr<CKeyboardWnd> m_wnd;
+};
+}
+
+TEST_F(KeyboardWnd, ModifiersPickThePlaneShowPressedAndOneCharacterClearsAllButCaps)
+{
+    // Each modifier key shows pressed exactly while its flag is set.
+    const auto expectLooks = [&] {
+        for (const auto &[slot, pressed] : {std::pair(SHIFT, m_wnd->IsShift()), {CAPS, m_wnd->IsCaps()},
+                                            {PUNCT, m_wnd->IsPunct()}, {UMLAUT, m_wnd->IsUmlaut()}})
+            EXPECT_EQ(m_wnd->ScreenImage().copy(KeyRect(slot)),
+                      (pressed ? m_wnd->ComposedDown() : m_wnd->ComposedUp()).copy(KeyRect(slot)));
+    };
+    // Modifier keys tapped, the plane they give, what "a" types, Caps after.
+    for (const auto &[modifiers, plane, typed, caps] :
+         {std::tuple<std::vector<int>, int, const char16_t *, bool>{{CAPS}, kPlaneShift, u"A", true},
+          {{SHIFT}, kPlaneShift, u"A", false}, {{CAPS, SHIFT}, kPlaneNormal, u"a", true},
+          {{PUNCT, CAPS}, kPlaneShift, u"A", true}, {{CAPS, PUNCT}, kPlanePunct, u"|", false},
+          {{UMLAUT, SHIFT}, kPlaneUmlautShift, u"\u00D2", false}}) {
+        Make(KL_CREST, true);
+        Tap(modifiers);
+        EXPECT_EQ(m_wnd->CurrentPlane(), m_wnd->GetKeyMap().Plane(plane));
+        expectLooks();
+        Tap({A});
+        EXPECT_EQ(Line(), typed);
+        EXPECT_EQ(m_wnd->CurrentPlane(), m_wnd->GetKeyMap().Plane(caps ? kPlaneShift : kPlaneNormal));
+        EXPECT_TRUE(!m_wnd->IsShift() && !m_wnd->IsPunct() && !m_wnd->IsUmlaut() && m_wnd->IsCaps() == caps);
+        expectLooks();
+    }
+}
+
+TEST_F(KeyboardWnd, OnlyDeleteBackspaceAndUnshiftedArrowsRepeatWhileHeld)
+{
+    m_wnd->Pad().InsertText(u"abcdef");
+    m_wnd->Pad().CaretLeft();
+    // Keys (the last one held), then line and caret after the press and one
+    // tick; Shift sends the arrows to the line's ends once and is used up.
+    for (const auto &[keys, line, caret] :
+         {std::tuple<std::vector<int>, const char16_t *, int>{{BACK}, u"abcf", 3}, {{DEL}, u"abc", 3},
+          {{LEFT}, u"abc", 1}, {{RIGHT}, u"abc", 3}, {{SHIFT, LEFT}, u"abc", 0}, {{SHIFT, RIGHT}, u"abc", 3},
+          {{SPACE}, u"abc ", 4}, {{LIST, LIST}, u"abc ", 4}}) {
+        Tap(std::vector<int>(keys.begin(), keys.end() - 1));
+        Press(keys.back());
+        EXPECT_EQ(m_wnd->IsTimerRunning(CKeyboardWnd::kRepeatTimer), keys.size() == 1 && keys[0] != SPACE);
+        m_wnd->OnTimer(CKeyboardWnd::kRepeatTimer);
+        Release();
+        m_wnd->OnTimer(CKeyboardWnd::kRepeatTimer);
+        EXPECT_FALSE(m_wnd->IsTimerRunning(CKeyboardWnd::kRepeatTimer) || m_wnd->IsShift());
+        EXPECT_EQ(Line(), line);
+        EXPECT_EQ(m_wnd->Pad().m_text.m_nCaret, caret) << keys.back();
+    }
+    m_wnd->GetSettings().m_bRepeatKey = 0;
+    Press(BACK);
+    m_wnd->OnTimer(CKeyboardWnd::kRepeatTimer);
+    EXPECT_EQ(Line(), u"abc");
+}
+
+TEST_F(KeyboardWnd, DoubleTapTypesTwiceWhicheverWayTheSecondTapArrives)
+{
+    // Qt's own order, the second press followed by a double click; then a
+    // double click standing for the whole second tap.
+    for (const bool qtOrder : {true, false}) {
+        Tap({E});
+        if (qtOrder)
+            Press(E);
+        QTest::mouseDClick(m_wnd.get(), Qt::LeftButton, {}, KeyRect(E).center());
+        Release();
+    }
+    EXPECT_EQ(Line(), u"eeee");
+}
+
+TEST_F(KeyboardWnd, LineListKeyAnswersOnlyInItsBandAndPadSlotsDoNothing)
+{
+    for (const bool rightHanded : {true, false}) {
+        Make(KL_TROUGH, rightHanded);
+        const auto tap = [&](int x, int y) {
+            QTest::mouseClick(m_wnd.get(), Qt::LeftButton, {}, rightHanded ? QPoint(x, y) : QPoint(239 - x, 319 - y));
+            return m_wnd->Pad().m_text.m_bListShown && m_wnd->Pad().LineList().isVisible();
+        };
+        const QImage before = m_wnd->ScreenImage();
+        EXPECT_FALSE(tap(15, 49) || tap(15, 32) || tap(0, 100) || tap(29, 286));
+        EXPECT_EQ(m_wnd->ScreenImage(), before);
+        EXPECT_TRUE(tap(15, 40));
+        EXPECT_FALSE(tap(15, 40));
+        EXPECT_EQ(m_wnd->ScreenImage(), before);
+    }
+}
+
+TEST_F(KeyboardWnd, EverySlotIsReachedAtTheCentreOfItsKey)
+{
+    for (const int layout : {KL_FLAT, KL_CREST, KL_TROUGH, 7})
+        for (const bool rightHanded : {true, false}) {
+            Make(layout, rightHanded);
+            // Enter and the space bar answer with either of their slots.
+            for (int slot = 0; slot < kKeySlotCount; ++slot, Release()) {
+                Press(slot);
+                const int hit = m_wnd->PressedIndex();
+                EXPECT_TRUE(KeyCodeOfIndex(hit) == KeyCodeOfIndex(slot) && KeyRect(hit) == KeyRect(slot))
+                    << layout << rightHanded << " " << slot;
+            }
+        }
+}
+
+TEST_F(KeyboardWnd, MenuKeyEnablesCutCopyAndPasteFromPadAndClipboard)
+{
+    CSideMenuWnd &menu = m_wnd->SideMenu();
+    // Selection, text on the clipboard, clipboard refusing; then the items.
+    for (const auto &[select, text, refuse, items] :
+         {std::tuple(false, false, false, 0b000), {true, true, false, 0b111}, {true, false, true, 0b111}}) {
+        if (select)
+            Tap({A}), m_wnd->Pad().SelectLine();
+        m_environment.m_clipboard.m_bHasText = text;
+        m_environment.m_clipboard.m_bRefuseOpen = refuse;
+        for (int toggle = 0; toggle < 2; ++toggle) {
+            Tap({MENU});
+            EXPECT_EQ(menu.IsOpening() && menu.isVisible(), toggle == 0);
+            for (int tick = 0; tick < 7; ++tick)
+                menu.OnTimer(CSideMenuWnd::kAnimationTimer);
+        }
+        EXPECT_EQ(menu.IsItemEnabled(CKeyboardWnd::kItemCut) * 4 + menu.IsItemEnabled(CKeyboardWnd::kItemCopy) * 2 +
+                      menu.IsItemEnabled(CKeyboardWnd::kItemPaste),
+                  items);
+    }
+    EXPECT_EQ(m_environment.m_prompt.m_texts, QStringList{"Cannot open the Clipboard"});
+}
+
+TEST_F(KeyboardWnd, MenuCommandsReleaseTheMenuKeyAndRunOnThePad)
+{
+    m_wnd->Pad().InsertText(u"ab\r\ncd");
+    m_environment.m_prompt.m_answers = {false, true};
+    // Command, then the whole text and the clipboard afterwards.
+    for (const auto &[message, text, clipboard] :
+         {std::tuple(WM_KBD_SELECTLINE, u"ab\r\ncd", u""), {WM_KBD_COPY, u"ab\r\ncd", u"cd"},
+          {WM_KBD_CUT, u"ab\r\n", u"cd"}, {WM_KBD_PASTE, u"ab\r\ncd", u"cd"}, {WM_KBD_PASTE, u"ab\r\ncdcd", u"cd"},
+          {WM_KBD_COPYALL, u"ab\r\ncdcd", u"ab\r\ncdcd"}, {WM_KBD_CLEARALL, u"ab\r\ncdcd", u"ab\r\ncdcd"},
+          {WM_KBD_CLEARALL, u"", u"ab\r\ncdcd"}}) {
+        Press(MENU);
+        Post(message);
+        EXPECT_TRUE(m_wnd->PressedCode() == -1 && m_wnd->ScreenImage() == m_wnd->ComposedUp());
+        m_wnd->Pad().CommitLine();
+        EXPECT_EQ(m_wnd->Pad().GetAllText(), text) << message;
+        EXPECT_EQ(m_environment.m_clipboard.m_text, clipboard) << message;
+        EXPECT_EQ(m_environment.m_waitCursor.Depth(), 0);
+    }
+    EXPECT_EQ(m_environment.m_prompt.m_questions,
+              QStringList(2, "Are you sure you want to delete all the typed content (all lines) ?"));
+}
+
+TEST_F(KeyboardWnd, PadAndLineListArePlacedForTheDirectionAndTheHotKeyRegistered)
+{
+    EXPECT_EQ(m_environment.m_hotKeys.RegisteredKey(444), 0xC2u);
+    for (const bool rightHanded : {true, false}) {
+        m_wnd->GetSettings().m_bRightHanded = rightHanded;
+        m_wnd->LayoutChildren();
+        EXPECT_EQ(m_wnd->Pad().geometry(), rightHanded ? QRect(2, 50, 26, 236) : QRect(211, 33, 26, 236));
+        EXPECT_EQ(m_wnd->Pad().LineList().geometry(), rightHanded ? QRect(28, 0, 212, 320) : QRect(0, 0, 211, 320));
+        EXPECT_TRUE(m_wnd->Pad().m_text.m_bRightHanded == rightHanded && m_wnd->Pad().LineList().parentWidget() == m_wnd.get());
+    }
+    EXPECT_TRUE(m_environment.m_prompt.m_texts.isEmpty());
+    // The pad takes the skin's colours, and its line list its font.
+    EXPECT_TRUE(m_wnd->Pad().m_crBack == 0xFFFFFF && m_wnd->Pad().m_crText == 0x000000);
+    const int unit = m_wnd->Pad().LineList().Unit();
+    m_wnd->Pad().SetPadFont("Tahoma", 24, false, false, false, false);
+    EXPECT_GT(m_wnd->Pad().LineList().Unit(), unit);
+}
+
+TEST_F(KeyboardWnd, MissingKeyMapIsReportedAtConstructionAndTheBuiltInMapUsed)
+{
+    Settings settings;
+    settings.m_strKeyMap = u"Gone.kmap";
+    IniProfile profile(IniProfile::PreferencesPath());
+    SaveSettings(settings, profile);
+    CKeyboardWnd wnd;
+    EXPECT_EQ(m_environment.m_prompt.m_texts, QStringList{"The key map file -'" + m_environment.ProgramFolder() +
+                                                          "/KeyMaps/Gone.kmap' does not exist.  Using default key map."});
+    EXPECT_TRUE(wnd.GetKeyMap() == DefaultKeyMap() && wnd.CurrentPlane() == wnd.GetKeyMap().Plane(kPlaneNormal));
+}
+
+TEST_F(KeyboardWnd, NotepadPreferencesAndExitHandTheWholeTextToTheView)
+{
+    m_wnd->Pad().InsertText(u"a\tb\r\nc");
+    m_wnd->Pad().InsertChar(u'd');
+    Post(WM_KBD_NOTEPAD);
+    EXPECT_EQ(m_host.m_text, u"a\tb\r\ncd");
+    EXPECT_FALSE(m_host.m_bUp || m_wnd->isVisible());
+    EXPECT_EQ(m_host.m_rcRestored, QRect(0, 0, 240, 320));
+    Post(WM_KBD_PREFERENCES);
+    EXPECT_EQ(m_host.m_calls, (QStringList{"SetViewText", "Restore", "SetViewText", "Restore", "ShowKeyboard"}));
+    for (const bool copyOnExit : {false, true}) {
+        m_host.m_calls.clear();
+        Make();
+        m_wnd->GetSettings().m_bCopyOnExit = copyOnExit;
+        m_wnd->Pad().InsertText(u"x");
+        Post(WM_KBD_EXIT);
+        EXPECT_EQ(m_host.m_text, u"x");
+        EXPECT_EQ(m_host.m_calls, QStringList({"SetViewText", "Save", "Copy"}).mid(0, copyOnExit ? 3 : 2));
+        EXPECT_TRUE(m_wnd->ScreenImage().isNull() && m_wnd->SkinBitmap(SI_BACKGROUND_UP).isNull());
+        EXPECT_EQ(m_environment.m_hotKeys.RegisteredKey(444), 0u);
+        EXPECT_FALSE(m_host.m_frame.isVisible() || m_wnd->isVisible());
+    }
+}
+
+TEST_F(KeyboardWnd, ImageFailuresAreReportedReleaseGoesOnAndCreationEndsInTheClose)
+{
+    {
+        QPainter skin(&const_cast<QImage &>(m_wnd->SkinBitmap(SI_BACKGROUND_UP)));
+        QPainter screen(&const_cast<QImage &>(m_wnd->ScreenImage()));
+        m_wnd->ReleaseGdiResources();
+    }
+    EXPECT_TRUE(m_wnd->ComposedUp().isNull() && m_wnd->SkinBitmap(SI_BUTTON_UP).isNull());
+    EXPECT_FALSE(m_wnd->ScreenImage().isNull() || m_wnd->SkinBitmap(SI_BACKGROUND_UP).isNull());
+    Make(KL_FLAT, true, true);
+    EXPECT_EQ(m_environment.m_prompt.m_texts,
+              (QStringList{"DeleteObject m_hBmpUp failed", "DeleteObject m_hBmpMem failed",
+                           "Could not load the skin images. Your Pocket PC might be running low on system resources.  "
+                           "Please soft reset your Pocket PC and run the application."}));
+    EXPECT_FALSE(m_host.m_frame.isVisible());
+}
