@@ -57,19 +57,23 @@ inline QColor TextColour(const QWidget *dialog, int id)
 }
 
 // Acts on the dialog that is about to run modally, once its loop has started.
-// A different or missing dialog fails the test and is closed, so that the
-// loop never waits for a user.
+// A zero-time single shot is a posted call, which a caller's own delivery of
+// posted messages may run before the dialog is up: it then waits for the next
+// round. A different dialog, or none after many rounds, fails the test and is
+// closed, so that no loop waits for a user.
 template <typename Dialog, typename Action>
-void WhenModal(Action action)
+void WhenModal(Action action, int roundsLeft = 100)
 {
-    QTimer::singleShot(0, [action] {
+    QTimer::singleShot(0, [action, roundsLeft] {
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *dialog = dynamic_cast<Dialog *>(modal)) {
             action(*dialog);
-            return;
+        } else if (modal == nullptr && roundsLeft > 0) {
+            WhenModal<Dialog>(action, roundsLeft - 1);
+        } else {
+            ADD_FAILURE() << "the expected dialog is not running";
+            if (modal != nullptr)
+                modal->close();
         }
-        ADD_FAILURE() << "the expected dialog is not running";
-        if (modal != nullptr)
-            modal->close();
     });
 }
