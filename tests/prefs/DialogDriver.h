@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keymaps/KeyMapDlg.h"
 #include "prefs/DialogItems.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +8,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
+#include <QTabBar>
 #include <QTimer>
 #include <QTest>
 #include <QWidget>
@@ -41,6 +44,41 @@ inline void TypeText(QWidget *field, const QString &text)
     QCoreApplication::sendPostedEvents();
 }
 
+// Shows a page of a sheet by a tap on its tab.
+template <typename Sheet>
+void ShowPage(Sheet &sheet, int index)
+{
+    QTest::mouseClick(sheet.TabBar(), Qt::LeftButton, {}, sheet.TabBar()->tabRect(index).center());
+}
+
+// The key map cell of the q key.
+constexpr int kCellQ = 26;
+
+// The bytes of a key map that differs from the default at most in its q key.
+inline QByteArray MapBytes(char16_t q)
+{
+    KeyMap map = DefaultKeyMap();
+    map.m_chCells[kPlaneNormal][kCellQ] = q;
+    return QByteArray(reinterpret_cast<const char *>(map.Bytes()), kKeyMapBytes);
+}
+
+inline QByteArray FileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Gives the running editor's q key the character and confirms under the name.
+inline void EditQAndConfirm(CKeyMapDlg &editor, char16_t q, const QString &name, char16_t *startedWith)
+{
+    *startedWith = editor.m_pKeyMap->m_chCells[kPlaneNormal][kCellQ];
+    QTest::mouseClick(&editor, Qt::LeftButton, {}, CKeyMapDlg::KeyRect(10).center());
+    TypeText(GetDlgItem(&editor, CKeyMapDlg::kLetterId), QString(QChar(q)));
+    if (editor.m_bNewMode)
+        TypeText(GetDlgItem(&editor, CKeyMapDlg::kNameId), name);
+    TapItem(&editor, IDOK);
+}
+
 inline bool IsChecked(const QWidget *dialog, int id)
 {
     return GetDlgItemAs<QAbstractButton>(dialog, id)->isChecked();
@@ -68,6 +106,14 @@ void WhenModal(Action action, int roundsLeft = 100)
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *dialog = dynamic_cast<Dialog *>(modal)) {
             action(*dialog);
+            // A dialog the action should have ended but did not is closed
+            // after a while, so that a failing test ends.
+            QTimer::singleShot(5000, dialog, [dialog] {
+                if (dialog->isVisible()) {
+                    ADD_FAILURE() << "the dialog stayed open";
+                    dialog->close();
+                }
+            });
         } else if (modal == nullptr && roundsLeft > 0) {
             WhenModal<Dialog>(action, roundsLeft - 1);
         } else {

@@ -1,6 +1,5 @@
 #include "app/Settings.h"
 #include "keymaps/KeyMapDlg.h"
-#include "keymaps/KeyMapFile.h"
 #include "prefs/FontDlg.h"
 #include "prefs/LookFeelPage.h"
 #include "prefs/PropertySheet.h"
@@ -15,21 +14,6 @@
 #include <QPushButton>
 
 namespace {
-constexpr int kCellQ = 26;
-
-QByteArray MapBytes(const KeyMap &map)
-{
-    return QByteArray(reinterpret_cast<const char *>(map.Bytes()), kKeyMapBytes);
-}
-
-// A map that differs from the default in its q key.
-KeyMap MapWithQ(char16_t q)
-{
-    KeyMap map = DefaultKeyMap();
-    map.m_chCells[kPlaneNormal][kCellQ] = q;
-    return map;
-}
-
 // The sheet with the Look and Feel page alone, opened on the given settings.
 struct OpenLookFeel {
     Settings settings;
@@ -62,17 +46,6 @@ struct OpenLookFeel {
             QTest::keyClick(list, list->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
     }
 };
-
-// Gives the running editor's q key the character and confirms under the name.
-void EditQAndConfirm(CKeyMapDlg &editor, char16_t q, const QString &name, char16_t *startedWith)
-{
-    *startedWith = editor.m_pKeyMap->m_chCells[kPlaneNormal][kCellQ];
-    QTest::mouseClick(&editor, Qt::LeftButton, {}, CKeyMapDlg::KeyRect(10).center());
-    TypeText(GetDlgItem(&editor, CKeyMapDlg::kLetterId), QString(QChar(q)));
-    if (editor.m_bNewMode)
-        TypeText(GetDlgItem(&editor, CKeyMapDlg::kNameId), name);
-    TapItem(&editor, IDOK);
-}
 }
 
 TEST(LookFeelPage, ListsDefaultsThenFilesAndSelectsTheCurrentNamesByPrefixOrTheDefaults)
@@ -92,7 +65,7 @@ TEST(LookFeelPage, ListsDefaultsThenFilesAndSelectsTheCurrentNamesByPrefixOrTheD
         if (c.bFiles) {
             environment.WriteProgramFile(QStringLiteral("Skins/Ocean.kbskn"), "x");
             environment.WriteProgramFile(QStringLiteral("Skins/notes.txt"), "x");
-            environment.WriteProgramFile(QStringLiteral("KeyMaps/German.kmap"), MapBytes(DefaultKeyMap()));
+            environment.WriteProgramFile(QStringLiteral("KeyMaps/German.kmap"), MapBytes(u'q'));
         }
         OpenLookFeel open(environment, u"german", u"OCEAN.kbskn");
         EXPECT_EQ(open.Entries(CLookFeelPage::kSkinListId), c.skins);
@@ -112,55 +85,43 @@ TEST(LookFeelPage, ListsDefaultsThenFilesAndSelectsTheCurrentNamesByPrefixOrTheD
 TEST(LookFeelPage, NewKeyMapStartsFromTheSelectedMapWritesItAndSelectsItOnce)
 {
     TestEnvironment environment;
-    const QString german = environment.WriteProgramFile(QStringLiteral("KeyMaps/German.kmap"), MapBytes(MapWithQ(u'g')));
+    environment.WriteProgramFile(QStringLiteral("KeyMaps/German.kmap"), MapBytes(u'g'));
     OpenLookFeel open(environment, u"German.kmap", u"Default Skin");
-    const struct {
-        QString name;
-        char16_t startedWith;
-        QStringList entries;
-    } rounds[] = {
-        {QStringLiteral("Swiss"), u'g', {"Default Key Map", "German.kmap", "Swiss.kmap"}},
-        {QStringLiteral("German"), u's', {"Default Key Map", "German.kmap", "Swiss.kmap"}},
-    };
-    char16_t q = u's';
-    for (const auto &round : rounds) {
+    // The second map, made again under an existing name, starts from the
+    // first one, which is then selected.
+    const std::tuple<QString, char16_t, char16_t> rounds[] = {{"Swiss", u'g', u's'}, {"German", u's', u't'}};
+    for (const auto &[name, from, q] : rounds) {
         char16_t startedWith = 0;
-        WhenModal<CKeyMapDlg>([&](CKeyMapDlg &editor) { EditQAndConfirm(editor, q, round.name, &startedWith); });
+        WhenModal<CKeyMapDlg>([&](CKeyMapDlg &editor) { EditQAndConfirm(editor, q, name, &startedWith); });
         TapItem(&open.page, CLookFeelPage::kNewKeyMapId);
-        EXPECT_EQ(startedWith, round.startedWith);
-        EXPECT_EQ(open.Entries(CLookFeelPage::kKeyMapListId), round.entries);
-        EXPECT_EQ(open.List(CLookFeelPage::kKeyMapListId)->currentText(), round.name + QStringLiteral(".kmap"));
-        QFile written(environment.ProgramFolder() + QStringLiteral("/KeyMaps/") + round.name + ".kmap");
-        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-        EXPECT_EQ(written.readAll(), MapBytes(MapWithQ(q)));
-        q = u't';
+        EXPECT_EQ(startedWith, from);
+        EXPECT_EQ(open.Entries(CLookFeelPage::kKeyMapListId), (QStringList{"Default Key Map", "German.kmap", "Swiss.kmap"}));
+        EXPECT_EQ(open.List(CLookFeelPage::kKeyMapListId)->currentText(), name + ".kmap");
+        EXPECT_EQ(FileBytes(environment.ProgramFolder() + "/KeyMaps/" + name + ".kmap"), MapBytes(q));
     }
     ASSERT_EQ(environment.m_prompt.m_texts.size(), 2);
-    EXPECT_TRUE(environment.m_prompt.m_texts[0].contains(QStringLiteral("support@vorlane.example")));
-    EXPECT_TRUE(environment.m_prompt.m_texts[0].endsWith(QStringLiteral("\nThank You.")));
+    EXPECT_TRUE(environment.m_prompt.m_texts[0].contains("support@vorlane.example") &&
+                environment.m_prompt.m_texts[0].endsWith("\nThank You."));
 }
 
 TEST(LookFeelPage, EditKeyMapRewritesTheSelectedFileAndCancelWritesNothing)
 {
     TestEnvironment environment;
-    const QString path = environment.WriteProgramFile(QStringLiteral("KeyMaps/French.kmap"), MapBytes(MapWithQ(u'f')));
+    const QString path = environment.WriteProgramFile(QStringLiteral("KeyMaps/French.kmap"), MapBytes(u'f'));
     OpenLookFeel open(environment, u"French.kmap", u"Default Skin");
     WhenModal<CKeyMapDlg>([](CKeyMapDlg &editor) {
         EXPECT_EQ(editor.m_strName, QStringLiteral("French.kmap"));
+        EXPECT_FALSE(GetDlgItem(&editor, CKeyMapDlg::kNameId)->isEnabled()) << "an edited map keeps its name";
         editor.m_pKeyMap->m_chCells[kPlaneNormal][kCellQ] = u'x';
         TapItem(&editor, IDCANCEL);
     });
     TapItem(&open.page, CLookFeelPage::kEditKeyMapId);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), MapBytes(MapWithQ(u'f')));
-    file.close();
+    EXPECT_EQ(FileBytes(path), MapBytes(u'f'));
     char16_t startedWith = 0;
     WhenModal<CKeyMapDlg>([&](CKeyMapDlg &editor) { EditQAndConfirm(editor, u'\u00e7', {}, &startedWith); });
     TapItem(&open.page, CLookFeelPage::kEditKeyMapId);
     EXPECT_EQ(startedWith, u'f');
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), MapBytes(MapWithQ(u'\u00e7')));
+    EXPECT_EQ(FileBytes(path), MapBytes(u'\u00e7'));
     EXPECT_EQ(open.Entries(CLookFeelPage::kKeyMapListId), (QStringList{"Default Key Map", "French.kmap"}));
 }
 
@@ -185,25 +146,20 @@ TEST(LookFeelPage, AFontAbove15PointsIsTakenAfterAWarning)
     }
 }
 
-TEST(LookFeelPage, PicturesTheCheckedLayoutBesideItsButton)
+TEST(LookFeelPage, PicturesACrestBesideItsButton)
 {
     TestEnvironment environment;
     OpenLookFeel open(environment, u"Default Key Map", u"Default Skin");
-    const int ids[] = {CLookFeelPage::kFlatId, CLookFeelPage::kCrestId, CLookFeelPage::kTroughId};
-    // Offsets from the button's top of the outer and middle squares' tops,
-    // for a button made 18 pixels high: d = 6.
-    const std::pair<int, int> tops[] = {{6, 6}, {13, 1}, {0, 12}};
-    for (int layout = 0; layout < 3; ++layout) {
-        QWidget *radio = GetDlgItem(&open.page, ids[layout]);
-        radio->resize(radio->width(), 18);
-        TapItem(&open.page, ids[layout]);
-        const QRect button = radio->geometry();
-        const QImage image = Snapshot(&open.page);
-        const int x0 = button.x() + button.width() + 50;
-        for (const auto &[x, top] : {std::pair{x0, tops[layout].first}, std::pair{x0 + 20, tops[layout].second}}) {
-            EXPECT_EQ(image.pixelColor(x + 2, button.y() + top + 2), QColor(Qt::black)) << layout;
-            EXPECT_NE(image.pixelColor(x + 2, button.y() + top - 1), QColor(Qt::black)) << layout;
-            EXPECT_NE(image.pixelColor(x + 2, button.y() + top + 5), QColor(Qt::black)) << layout;
-        }
+    QWidget *crest = GetDlgItem(&open.page, CLookFeelPage::kCrestId);
+    crest->resize(crest->width(), 18);
+    TapItem(&open.page, CLookFeelPage::kCrestId);
+    const QImage image = Snapshot(&open.page);
+    // Outer squares end at the button's bottom, the middle ones 2 x 18 / 3 above.
+    const QPoint x0y = crest->geometry().topLeft() + QPoint(crest->width() + 50, 0);
+    for (const auto &[dx, top] : {std::pair{0, 13}, std::pair{20, 1}, std::pair{30, 1}, std::pair{50, 13}}) {
+        const int x = x0y.x() + dx + 2;
+        EXPECT_EQ(image.pixelColor(x, x0y.y() + top + 2), QColor(Qt::black)) << dx;
+        EXPECT_NE(image.pixelColor(x, x0y.y() + top - 1), QColor(Qt::black)) << dx;
+        EXPECT_NE(image.pixelColor(x, x0y.y() + top + 5), QColor(Qt::black)) << dx;
     }
 }
