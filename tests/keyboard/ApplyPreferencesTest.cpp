@@ -23,10 +23,8 @@ class ApplyPreferences : public testing::Test
 protected:
     void SetUp() override
     {
-        m_wnd = std::make_unique<CKeyboardWnd>();
         m_wnd->m_pView = &m_host;
         ASSERT_TRUE(m_wnd->Create(nullptr));
-        m_wnd->show();
     }
 
     // Runs the sheet modally; the action works it as the user would.
@@ -41,11 +39,9 @@ protected:
         EXPECT_EQ(m_host.m_pSheet, nullptr);
     }
 
-    QByteArray PreferencesBytes() const { return FileBytes(m_environment.PreferencesFile()); }
-
     TestEnvironment m_environment;
     FakeHost m_host;
-    std::unique_ptr<CKeyboardWnd> m_wnd;
+    std::unique_ptr<CKeyboardWnd> m_wnd = std::make_unique<CKeyboardWnd>();
 };
 }
 
@@ -53,10 +49,7 @@ TEST_F(ApplyPreferences, ANewKeyMapMadeInTheSheetIsInUseAfterOk)
 {
     QDir(m_environment.ProgramFolder()).mkdir(QStringLiteral("KeyMaps"));
     RunSheet([](CPropertySheet &sheet) {
-        WhenModal<CKeyMapDlg>([](CKeyMapDlg &editor) {
-            char16_t startedWith = 0;
-            EditQAndConfirm(editor, u'\u00df', QStringLiteral("Mine"), &startedWith);
-        });
+        WhenModal<CKeyMapDlg>([](CKeyMapDlg &editor) { EditQAndConfirm(editor, u'\u00df', QStringLiteral("Mine")); });
         TapItem(sheet.GetPage(0), CLookFeelPage::kNewKeyMapId);
         Tap(sheet.OkButton());
     });
@@ -70,15 +63,13 @@ TEST_F(ApplyPreferences, ChangingOnlyTheDirectionMovesPadLineListAndMenuAndTurns
     const QRect list = m_wnd->Pad().LineList().geometry();
     const QRect menu = m_wnd->SideMenu().geometry();
     const QImage board = m_wnd->ScreenImage().copy();
-    ASSERT_EQ(m_wnd->KeyFont().Escapement(), 900);
     RunSheet([](CPropertySheet &sheet) {
         ShowPage(sheet, 1);
         TapItem(sheet.GetPage(1), CActionPage::kLeftHandedId);
         Tap(sheet.OkButton());
     });
     EXPECT_EQ(m_wnd->GetSettings().m_bRightHanded, 0);
-    EXPECT_EQ(m_wnd->KeyFont().Escapement(), 2700);
-    EXPECT_EQ(m_wnd->MarkFont().Escapement(), 2700);
+    EXPECT_TRUE(m_wnd->KeyFont().Escapement() == 2700 && m_wnd->MarkFont().Escapement() == 2700);
     EXPECT_EQ(m_wnd->Pad().geometry(), QRect(QPoint(238 - pad.right(), 318 - pad.bottom()), pad.size()));
     EXPECT_NE(m_wnd->Pad().LineList().geometry(), list);
     EXPECT_NE(m_wnd->SideMenu().geometry(), menu);
@@ -90,7 +81,7 @@ TEST_F(ApplyPreferences, CancelLeavesSettingsFileBoardAndHotKeyAsTheyWere)
 {
     IniProfile profile(IniProfile::PreferencesPath());
     SaveSettings(m_wnd->GetSettings(), profile);
-    const QByteArray before = PreferencesBytes();
+    const QByteArray before = FileBytes(m_environment.PreferencesFile());
     const QImage board = m_wnd->ScreenImage().copy();
     const size_t hotKeyCalls = m_environment.m_hotKeys.m_calls.size();
     RunSheet([](CPropertySheet &sheet) {
@@ -101,12 +92,10 @@ TEST_F(ApplyPreferences, CancelLeavesSettingsFileBoardAndHotKeyAsTheyWere)
         TapItem(sheet.GetPage(2), CKeyPrefsPage::kAssignCheckId);
         TapItem(sheet.GetPage(2), IDCANCEL);
     });
-    EXPECT_EQ(PreferencesBytes(), before);
+    EXPECT_EQ(FileBytes(m_environment.PreferencesFile()), before);
     const Settings &settings = m_wnd->GetSettings();
-    EXPECT_EQ(std::tuple(settings.m_nKeyLayout, settings.m_bRightHanded, settings.m_bAssignHotkey),
-              std::tuple(2, 1, 0));
-    EXPECT_EQ(m_wnd->KeyFont().Escapement(), 900);
-    EXPECT_EQ(m_wnd->ScreenImage(), board);
+    EXPECT_TRUE(settings.m_nKeyLayout == 2 && settings.m_bRightHanded && !settings.m_bAssignHotkey);
+    EXPECT_TRUE(m_wnd->KeyFont().Escapement() == 900 && m_wnd->ScreenImage() == board);
     EXPECT_EQ(m_environment.m_hotKeys.m_calls.size(), hotKeyCalls);
     EXPECT_FALSE(QFile::exists(IniProfile::ShellKeysPath()));
 }
@@ -124,7 +113,7 @@ TEST_F(ApplyPreferences, OkWithoutChangesStoresAllSeventeenValuesAndReReadsKeyMa
     EXPECT_EQ(m_environment.m_prompt.m_texts,
               QStringList{"The selected file - 'Broken.kbskn' is not a valid skin file.  Using the default skin."});
     EXPECT_EQ(m_wnd->ScreenImage(), m_wnd->ComposedUp());
-    const QList<QByteArray> lines = PreferencesBytes().split('\n');
+    const QList<QByteArray> lines = FileBytes(m_environment.PreferencesFile()).split('\n');
     EXPECT_EQ(lines.first(), QByteArray("[Quorlex]"));
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const QByteArray &line) { return line.contains('='); }),
               17);

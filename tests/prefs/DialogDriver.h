@@ -68,15 +68,17 @@ inline QByteArray FileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Gives the running editor's q key the character and confirms under the name.
-inline void EditQAndConfirm(CKeyMapDlg &editor, char16_t q, const QString &name, char16_t *startedWith)
+// Gives the running editor's q key the character and confirms under the name;
+// returns the character the q key had before.
+inline char16_t EditQAndConfirm(CKeyMapDlg &editor, char16_t q, const QString &name = {})
 {
-    *startedWith = editor.m_pKeyMap->m_chCells[kPlaneNormal][kCellQ];
+    const char16_t before = editor.m_pKeyMap->m_chCells[kPlaneNormal][kCellQ];
     QTest::mouseClick(&editor, Qt::LeftButton, {}, CKeyMapDlg::KeyRect(10).center());
     TypeText(GetDlgItem(&editor, CKeyMapDlg::kLetterId), QString(QChar(q)));
     if (editor.m_bNewMode)
         TypeText(GetDlgItem(&editor, CKeyMapDlg::kNameId), name);
     TapItem(&editor, IDOK);
+    return before;
 }
 
 inline bool IsChecked(const QWidget *dialog, int id)
@@ -94,11 +96,10 @@ inline QColor TextColour(const QWidget *dialog, int id)
     return GetDlgItem(dialog, id)->palette().color(QPalette::Active, QPalette::WindowText);
 }
 
-// Acts on the dialog that is about to run modally, once its loop has started.
-// A zero-time single shot is a posted call, which a caller's own delivery of
-// posted messages may run before the dialog is up: it then waits for the next
-// round. A different dialog, or none after many rounds, fails the test and is
-// closed, so that no loop waits for a user.
+// Acts on the dialog that is about to run modally, once its loop has started
+// (a caller's own delivery of posted messages may run this first: it then
+// waits a round). A wrong dialog, none at all, or one the action leaves open
+// fails the test and is closed, so that no loop waits for a user.
 template <typename Dialog, typename Action>
 void WhenModal(Action action, int roundsLeft = 100)
 {
@@ -106,8 +107,6 @@ void WhenModal(Action action, int roundsLeft = 100)
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *dialog = dynamic_cast<Dialog *>(modal)) {
             action(*dialog);
-            // A dialog the action should have ended but did not is closed
-            // after a while, so that a failing test ends.
             QTimer::singleShot(5000, dialog, [dialog] {
                 if (dialog->isVisible()) {
                     ADD_FAILURE() << "the dialog stayed open";
