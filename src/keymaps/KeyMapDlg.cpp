@@ -76,8 +76,8 @@ void CKeyMapDlg::CreateControls(ControlBuilder &builder)
     builder.Button(IDCANCEL, QStringLiteral("Cancel"), QRect(100, 0, 40, 14));
     builder.Static(kNameLabelId, QStringLiteral("Key Map Name:"), QRect(4, 17, 66, 9));
     builder.Edit(kNameId, QRect(70, 15, 86, 12));
-    builder.Static(kKeyMapForId, QStringLiteral("Key Map for:"), QRect(4, 32, 66, 9));
-    QComboBox *planes = builder.ComboBox(kPlaneListId, QRect(70, 30, 86, 14), false);
+    builder.Static(kKeyMapForId, QStringLiteral("Key Map for:"), QRect(4, 32, 52, 9));
+    QComboBox *planes = builder.ComboBox(kPlaneListId, QRect(56, 30, 102, 14), false);
     for (const char *name : kPlaneNames)
         planes->addItem(QString::fromUtf8(name));
     builder.Static(kLetterLabelId, QStringLiteral("Letter:"), QRect(4, 99, 28, 9));
