@@ -71,9 +71,9 @@ void CKeyboardWnd::ApplyPreferences()
     FillPages(m_settings, lookFeel, action, keys);
     // Declared after its pages, so it goes first and hands them back.
     CPropertySheet sheet(QStringLiteral("Preferences"), nullptr, 0);
-    for (CPropertyPage *page : {static_cast<CPropertyPage *>(&lookFeel), static_cast<CPropertyPage *>(&action),
-                                static_cast<CPropertyPage *>(&keys)})
-        sheet.AddPage(page);
+    sheet.AddPage(&lookFeel);
+    sheet.AddPage(&action);
+    sheet.AddPage(&keys);
     if (m_pView != nullptr)
         m_pView->SetPreferenceSheet(&sheet);
     const int result = sheet.DoModal();
