@@ -48,7 +48,7 @@ start_program() {
         sleep 0.1
     done
     [ -n "$WINDOW" ] || { echo "the program's window never showed"; cat "$WORK/program.log"; exit 1; }
-    sleep 0.5
+    sleep 1.0
 }
 
 tap() {
