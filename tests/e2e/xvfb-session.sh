@@ -3,8 +3,9 @@
 # at window coordinates, message boxes and the clipboard. Source it; it needs
 # PROGRAM and TAP_POINTS.
 
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xprop >/dev/null \
-    && command -v xclip >/dev/null || { echo "Xvfb, xdotool, xprop or xclip missing: skipped"; exit 77; }
+for tool in Xvfb xdotool xprop xwininfo xclip iconv; do
+    command -v "$tool" >/dev/null || { echo "$tool missing: skipped"; exit 77; }
+done
 
 WORK=$(mktemp -d)
 HOME_DIR="$WORK/home"
@@ -116,8 +117,7 @@ wait_for_box() {
 answer_box() {
     xdotool windowfocus --sync "$1" key "$2" 2>/dev/null
     for _ in $(seq 30); do
-        xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
-        xprop -id "$1" WM_STATE 2>/dev/null | grep -q Normal || return 0
+        xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
         sleep 0.1
     done
     fail "the message box did not go away after $2"
