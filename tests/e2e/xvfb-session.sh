@@ -3,7 +3,7 @@
 # at window coordinates, message boxes and the clipboard. Source it; it needs
 # PROGRAM and TAP_POINTS.
 
-for tool in Xvfb xdotool xprop xwininfo xclip iconv; do
+for tool in Xvfb xdotool xprop xwininfo xclip iconv import; do
     command -v "$tool" >/dev/null || { echo "$tool missing: skipped"; exit 77; }
 done
 
@@ -191,6 +191,17 @@ exit_from_board() {
 
 clipboard_text() {
     xclip -o -selection clipboard 2>/dev/null
+}
+
+# pixel X Y: "r,g,b" of the window's pixel there.
+pixel() {
+    import -window "$WINDOW" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n 's/^0,0: *(\([0-9,]*\)).*/\1/p'
+}
+
+expect_pixel() {
+    local got
+    got=$(pixel "$1" "$2")
+    [ "$got" = "$3" ] || fail "$4: the pixel at $1,$2 is '$got', expected '$3'"
 }
 
 rss_kb() {
