@@ -6,7 +6,7 @@
 //   tap_points cells LAYOUT RIGHTHANDED            every cell of every plane
 //   tap_points slot LAYOUT RIGHTHANDED SLOT         the centre of a key slot
 //   tap_points menu RIGHTHANDED ITEM                the centre of a side-menu item
-//   tap_points soak SEED COUNT RIGHTHANDED          random taps (see RandomTaps)
+//   tap_points soak SEED COUNT RIGHTHANDED          random taps (see PrintRandomTaps)
 //
 // TEXT uses \n for Enter; characters of the Shift, Punctuation, Umlaut and
 // Umlaut + Shift planes get their modifier tap first. KMAP is a .kmap file to
@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -176,9 +177,14 @@ bool OnBarredMenuBand(int x, int y, bool rightHanded)
 }
 
 // Uniform taps over the 240 x 320 window from a seeded Mersenne Twister (its
-// sequence is fixed by the standard, so a seed replays the same taps).
+// sequence is fixed by the standard, so a seed replays the same taps). About
+// one tap in 600 is followed by a "menu ITEM" line: a side-menu command for
+// the script to choose at a moment when the menu can be opened, since random
+// taps alone seldom catch the menu fully unrolled. Exit and Preferences...
+// are never asked for.
 void PrintRandomTaps(std::uint32_t seed, long count, bool rightHanded)
 {
+    constexpr int kCommands[] = {1, 2, 3, 4, 5, 6, 8};
     std::mt19937 engine(seed);
     for (long printed = 0; printed < count;) {
         const std::uint32_t draw = engine();
@@ -188,6 +194,8 @@ void PrintRandomTaps(std::uint32_t seed, long count, bool rightHanded)
             continue;
         std::printf("%d %d\n", x, y);
         ++printed;
+        if (engine() % 600 == 0)
+            std::printf("menu %d\n", kCommands[engine() % std::size(kCommands)]);
     }
 }
 

@@ -146,29 +146,30 @@ cpu_ticks() {
     awk '{ print $14 + $15 }' "/proc/$PROGRAM_PID/stat" 2>/dev/null
 }
 
-# wait_idle: until the program has used no processor time for 0.3 s, so that
-# every queued tap has been handled.
+# wait_idle: until the program has used no processor time for 0.15 s, so
+# that every queued tap has been handled.
 wait_idle() {
     local before after
     after=$(cpu_ticks)
-    for _ in $(seq 600); do
+    for _ in $(seq 1200); do
         before=$after
-        sleep 0.3
+        sleep 0.15
         after=$(cpu_ticks)
         [ -z "$after" ] || [ "$before" = "$after" ] && return 0
     done
 }
 
-# Side menu: open it and wait out the unrolling, or choose an item of it.
+# Side menu: open it and wait out the unrolling (seven ticks of 50 ms), or
+# choose an item of it and wait out the rolling up.
 open_menu() {
     "$TAP_POINTS" slot "$LAYOUT" "$RH" 50 | tap_lines
-    sleep 0.5
+    sleep 0.4
 }
 
 choose() {
     open_menu
     "$TAP_POINTS" menu "$RH" "$1" | tap_lines
-    sleep 0.5
+    sleep 0.4
 }
 
 type_text() {
