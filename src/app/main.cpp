@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
 
     ApplyScreenScale(options.m_nScale, argc, argv);
     QApplication application(argc, argv);
-    SetProgramFolder(options.m_strHome);
+    SetUpProgramFolder(options.m_strHome, QCoreApplication::applicationDirPath());
     CQuorlexApp quorlex;
     if (!quorlex.InitInstance())
         return 1;

@@ -43,7 +43,7 @@ settle_board() {
     answer_open_boxes
     sleep 0.4
     tap $NEUTRAL_POINT
-    sleep 0.4
+    wait_menu_gone
     if [ "$(pixel $LIST_PROBE)" != "0,0,0" ]; then
         "$TAP_POINTS" slot $LAYOUT $RH 8 | tap_lines
     fi

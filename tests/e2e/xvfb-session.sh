@@ -32,11 +32,12 @@ fail() {
     exit 1
 }
 
+# start_display [WIDTHxHEIGHT]: a screen of that size, 640x480 if not given.
 start_display() {
     local n
     for n in $(seq 90 140); do
         [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 "${1:-640x480}x24" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$n"
         for _ in $(seq 50); do
@@ -62,11 +63,12 @@ write_settings() {
 }
 
 # launch_program [wrapper...]: starts the program (behind an optional wrapper
-# command) without waiting for its window.
+# command) at the scale of SCALE_OPTION without waiting for its window.
+SCALE_OPTION=(--scale 1)
 launch_program() {
     [ -d "$HOME_DIR" ] || fresh_home
     mkdir -p "$CONFIG_DIR"
-    XDG_CONFIG_HOME="$CONFIG_DIR" QT_QPA_PLATFORM=xcb "$@" "$PROGRAM" --home "$HOME_DIR" --scale 1 \
+    XDG_CONFIG_HOME="$CONFIG_DIR" QT_QPA_PLATFORM=xcb "$@" "$PROGRAM" --home "$HOME_DIR" "${SCALE_OPTION[@]}" \
         >"$WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
     WINDOW=
@@ -159,17 +161,44 @@ wait_idle() {
     done
 }
 
-# Side menu: open it and wait out the unrolling (seven ticks of 50 ms), or
-# choose an item of it and wait out the rolling up.
+# The side menu is white and unrolls from its fixed edge over the board's
+# dark background. The first probe is covered only once it is fully open,
+# the second is the last to be uncovered as it rolls up. Both animations
+# end one tick (50 ms) after that.
+MENU_WHITE="255,255,255"
+menu_open_probe() { [ "$RH" = 1 ] && echo "32 215" || echo "207 104"; }
+menu_last_probe() { [ "$RH" = 1 ] && echo "208 215" || echo "31 104"; }
+
+# wait_pixel X Y STATE SECONDS: until the pixel is (STATE "is") or is not
+# (STATE "not") white; false on time-out.
+wait_pixel() {
+    local got
+    for _ in $(seq $(( $4 * 20 ))); do
+        got=$(pixel "$1" "$2")
+        [ "$3" = is ] && [ "$got" = "$MENU_WHITE" ] && return 0
+        [ "$3" = not ] && [ "$got" != "$MENU_WHITE" ] && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
 open_menu() {
     "$TAP_POINTS" slot "$LAYOUT" "$RH" 50 | tap_lines
-    sleep 0.4
+    wait_pixel $(menu_open_probe) is 10 || fail "the side menu did not open"
+    sleep 0.2
+}
+
+# wait_menu_gone: the menu has rolled up (a command that covers the board,
+# such as Notepad or a message box, may hide the probe: then it times out).
+wait_menu_gone() {
+    wait_pixel $(menu_last_probe) not 3
+    sleep 0.2
 }
 
 choose() {
     open_menu
     "$TAP_POINTS" menu "$RH" "$1" | tap_lines
-    sleep 0.4
+    wait_menu_gone
 }
 
 type_text() {
@@ -194,9 +223,11 @@ clipboard_text() {
     xclip -o -selection clipboard 2>/dev/null
 }
 
-# pixel X Y: "r,g,b" of the window's pixel there.
+# pixel X Y: "r,g,b" of the window's pixel there; nothing once the window
+# is gone (import would wait for it for ever).
 pixel() {
-    import -window "$WINDOW" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n 's/^0,0: *(\([0-9,]*\)).*/\1/p'
+    xwininfo -id "$WINDOW" 2>/dev/null | grep -q IsViewable || return 0
+    timeout 5 import -window "$WINDOW" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n 's/^0,0: *(\([0-9,]*\)).*/\1/p'
 }
 
 expect_pixel() {
