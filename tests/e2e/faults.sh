@@ -17,6 +17,8 @@ LAYOUT=2 RH=1
 PAD_POINT="15 70"
 SHEET_OK="217 285"
 SHEET_FLAT="25 184"
+# Inside a key of the Flat board, on the background of the Trough board.
+FLAT_KEY_POINT="46 135"
 
 
 sheet_tap() {
@@ -73,9 +75,11 @@ if [ $CAN_MOUNT = 1 ]; then
     launch_program unshare -m sh -c 'mount --bind -o ro "$0" "$0" && exec "$@"' "$(dirname "$SETTINGS_FILE")"
     wait_for_board
     type_text "abc"
+    expect_pixel $FLAT_KEY_POINT "0,0,0" "the Trough board"
     open_sheet
     sheet_tap $SHEET_FLAT
     close_sheet_with_ok
+    expect_pixel $FLAT_KEY_POINT "255,255,255" "the Flat board after the sheet"
     LAYOUT=0
     type_text "d"
     exit_from_board
