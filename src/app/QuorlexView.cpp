@@ -6,6 +6,7 @@
 #include "platform/HelpViewer.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Utf16Text.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -97,7 +98,7 @@ std::u16string CQuorlexView::ViewText() const
 
 void CQuorlexView::SetViewText(const std::u16string &text)
 {
-    setPlainText(QString::fromStdU16String(text));
+    setPlainText(QStringOfUnits(text));
 }
 
 bool CQuorlexView::SaveLastUsedText()
@@ -185,7 +186,7 @@ void CQuorlexView::OnEditPaste()
         clipboard.IsUnicodeTextAvailable() ? clipboard.GetUnicodeText() : std::nullopt;
     clipboard.Close();
     if (text)
-        insertPlainText(QString::fromStdU16String(*text));
+        insertPlainText(QStringOfUnits(*text));
 }
 
 void CQuorlexView::OnEditSelectAll()

@@ -4,6 +4,7 @@
 #include "pad/PadText.h"
 #include "pad/PortraitImage.h"
 #include "platform/TextDraw.h"
+#include "platform/Utf16Text.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -123,7 +124,7 @@ void CLineListWnd::CopyLines()
     for (const std::u16string &line : m_pPad->m_lines) {
         std::u16string copy = line;
         PadText::ConvertTabs(copy, true);
-        m_lines.push_back(QString::fromStdU16String(copy));
+        m_lines.push_back(QStringOfUnits(copy));
     }
 }
 
