@@ -47,5 +47,7 @@ int main(int argc, char *argv[])
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintTargets(std::cout);
     benchmark::Shutdown();
-    return 0;
+    // A missed target is a finding, not a failure; a benchmark whose own
+    // check failed is one.
+    return reporter.ErrorCount() == 0 ? 0 : 1;
 }

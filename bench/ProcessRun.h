@@ -4,11 +4,13 @@
 #include <vector>
 
 // One run of a program as a whole process: its wall time and the peak
-// resident memory the kernel reports for it.
+// resident memory the kernel reports for it. A program that has not ended
+// within the time allowed is killed, and the run counts as failed.
 struct ProcessRun {
     bool m_bOk = false;
     double m_dSeconds = 0;
     long m_nPeakKilobytes = 0;
 };
 
-ProcessRun RunProcess(const std::string &program, const std::vector<std::string> &arguments);
+ProcessRun RunProcess(const std::string &program, const std::vector<std::string> &arguments,
+                      int nTimeoutMilliseconds = 20000);

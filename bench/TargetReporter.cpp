@@ -7,8 +7,10 @@ TargetReporter::TargetReporter(std::vector<Target> targets) : m_targets(std::mov
 void TargetReporter::ReportRuns(const std::vector<Run> &runs)
 {
     for (const Run &run : runs) {
-        if (run.error_occurred)
+        if (run.error_occurred) {
+            ++m_nErrors;
             continue;
+        }
         const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
         const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
         if (!median && !single)

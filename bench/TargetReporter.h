@@ -30,6 +30,10 @@ public:
 
     void ReportRuns(const std::vector<Run> &runs) override;
 
+    // Benchmarks that stopped with an error: their checks failed or their
+    // program did not run.
+    int ErrorCount() const { return m_nErrors; }
+
     // The table of targets with PASS or MISS each; targets whose figures were
     // not measured (filtered out, or failed) say so. Returns the number of
     // targets missed.
@@ -49,4 +53,5 @@ private:
 
     std::vector<Target> m_targets;
     std::map<std::string, Figures> m_figures;
+    int m_nErrors = 0;
 };

@@ -78,8 +78,10 @@ public:
 
     // Copies a landscape image into a portrait one turned a quarter turn:
     // landscape (X, Y) lands on portrait (Y, L - 1 - X) when right-handed and
-    // on (T - 1 - Y, X) when left-handed. Both images are 24-bit; the line
-    // list turns its own images the same way.
+    // on (T - 1 - Y, X) when left-handed. The portrait is 24-bit, the
+    // landscape 24-bit or 32-bit in the same byte order (the pad draws into
+    // 32 bits, where text is drawn fastest); the line list turns its own
+    // images the same way.
     static void RotateToScreen(const QImage &landscape, QImage &portrait, bool bRightHanded);
 
     const QImage &PortraitImage() const { return m_imgPortrait; }
@@ -123,6 +125,10 @@ private:
     QImage m_imgPortrait;
     // Holds the font for measuring only, as a device without a picture would.
     mutable QImage m_imgMeasure;
+    // The last text measured and its width, for the font in use.
+    mutable std::u16string m_strMeasured;
+    mutable int m_nMeasuredWidth = 0;
+    mutable bool m_bMeasured = false;
     WindowTimers m_timers{this};
     int m_nLength = 0;
     int m_nThickness = 0;
