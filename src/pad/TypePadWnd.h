@@ -78,10 +78,8 @@ public:
 
     // Copies a landscape image into a portrait one turned a quarter turn:
     // landscape (X, Y) lands on portrait (Y, L - 1 - X) when right-handed and
-    // on (T - 1 - Y, X) when left-handed. The portrait is 24-bit, the
-    // landscape 24-bit or 32-bit in the same byte order (the pad draws into
-    // 32 bits, where text is drawn fastest); the line list turns its own
-    // images the same way.
+    // on (T - 1 - Y, X) when left-handed. Both images are 24-bit; the line
+    // list turns its own images the same way.
     static void RotateToScreen(const QImage &landscape, QImage &portrait, bool bRightHanded);
 
     const QImage &PortraitImage() const { return m_imgPortrait; }
