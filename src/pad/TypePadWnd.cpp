@@ -41,6 +41,10 @@ void CTypePadWnd::Create(QWidget *pParent, const QRect &rc)
 {
     setParent(pParent);
     setGeometry(rc);
+    // Under a hidden keyboard window the resize event waits for the first
+    // show, but text can come in before that: the pad needs its length now.
+    const QRect client = contentsRect();
+    CreateImages(client.width(), client.height());
     show();
     m_wndLineList.setParent(pParent);
     m_wndLineList.setObjectName(QStringLiteral("LineList%1").arg(kLineListId));

@@ -1,0 +1,163 @@
+#include "app/MainFrame.h"
+
+#include "app/CommandBar.h"
+#include "app/CommandIds.h"
+#include "app/QuorlexDoc.h"
+#include "app/QuorlexView.h"
+#include "app/TaskbarStrip.h"
+#include "platform/HotKeys.h"
+#include "platform/WindowMessage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+CMainFrame::CMainFrame(CQuorlexDoc *document)
+    : m_pView(new CQuorlexView(this, document)), m_pTaskbarStrip(new CTaskbarStrip(this))
+{
+    setWindowTitle(QStringLiteral("Quorlex"));
+    BuildTooltipTable();
+    CreateCommands();
+    ConnectCommands(document);
+    m_pCommandBar = new CCommandBar(this, m_commands, m_tooltips);
+    LayOutScreen();
+}
+
+void CMainFrame::BuildTooltipTable()
+{
+    m_tooltips = {QStringLiteral("New"),   QStringLiteral("File"),  QStringLiteral("Help"),
+                  QStringLiteral("Cut"),   QStringLiteral("Copy"),  QStringLiteral("Paste"),
+                  QStringLiteral("Type Away"), QStringLiteral("Help")};
+}
+
+void CMainFrame::CreateCommands()
+{
+    AddCommand(ID_FILE_SAVE_AS, QStringLiteral("Save As..."));
+    AddCommand(ID_FILE_EXIT, QStringLiteral("E&xit"));
+    AddCommand(ID_EDIT_UNDO, QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    AddCommand(ID_EDIT_CUT, QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    AddCommand(ID_EDIT_COPY, QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    AddCommand(ID_EDIT_PASTE, QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    AddCommand(ID_EDIT_SELECT_ALL, QStringLiteral("Select All"));
+    AddCommand(ID_EDIT_CLEAR_ALL, QStringLiteral("Clear All"));
+    AddCommand(ID_APP_ABOUT, QStringLiteral("About..."));
+    AddCommand(ID_TOOLS_HELP, QStringLiteral("&Help..."));
+    AddCommand(ID_TOOLS_TYPE_AWAY, QStringLiteral("&Type Away"));
+    AddCommand(ID_TOOLS_PREFERENCES, QStringLiteral("&Preferences..."));
+    AddCommand(ID_FILE_NEW, QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddCommand(ID_FILE_OPEN, QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddCommand(ID_FILE_SAVE, QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddCommand(ID_APP_EXIT, QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
+// Every command is an action of the frame itself, so that its accelerator
+// works while the command bar is hidden under the board.
+QAction *CMainFrame::AddCommand(int id, const QString &text, const QKeySequence &shortcut)
+{
+    auto *action = new QAction(text, this);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    m_commands.insert(id, action);
+    return action;
+}
+
+void CMainFrame::ConnectCommands(CQuorlexDoc *document)
+{
+    const auto on = [this](int id, auto receiver, auto method) {
+        connect(m_commands.value(id), &QAction::triggered, receiver, method);
+    };
+    on(ID_FILE_NEW, document, &CQuorlexDoc::OnFileNew);
+    on(ID_FILE_OPEN, document, &CQuorlexDoc::OnFileOpen);
+    on(ID_FILE_SAVE, document, &CQuorlexDoc::OnFileSave);
+    on(ID_FILE_SAVE_AS, document, &CQuorlexDoc::OnFileSaveAs);
+    on(ID_APP_EXIT, this, &CMainFrame::OnAppExit);
+    on(ID_FILE_EXIT, m_pView, &CQuorlexView::OnFileExit);
+    on(ID_EDIT_UNDO, m_pView, &CQuorlexView::OnEditUndo);
+    on(ID_EDIT_CUT, m_pView, &CQuorlexView::OnEditCut);
+    on(ID_EDIT_COPY, m_pView, &CQuorlexView::OnEditCopy);
+    on(ID_EDIT_PASTE, m_pView, &CQuorlexView::OnEditPaste);
+    on(ID_EDIT_SELECT_ALL, m_pView, &CQuorlexView::OnEditSelectAll);
+    on(ID_EDIT_CLEAR_ALL, m_pView, &CQuorlexView::OnEditClearAll);
+    on(ID_TOOLS_HELP, m_pView, &CQuorlexView::OnToolsHelp);
+    on(ID_TOOLS_TYPE_AWAY, m_pView, &CQuorlexView::OnToolsTypeAway);
+    on(ID_TOOLS_PREFERENCES, m_pView, &CQuorlexView::OnToolsPreferences);
+}
+
+void CMainFrame::LayOutScreen()
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_pTaskbarStrip);
+    layout->addWidget(m_pView, 1);
+    layout->addWidget(m_pCommandBar);
+    setFixedSize(kScreenWidth, kScreenHeight);
+}
+
+void CMainFrame::SetFullScreen(bool bFullScreen)
+{
+    m_pTaskbarStrip->setVisible(!bFullScreen);
+}
+
+void CMainFrame::ShowCommandBar(bool bShow)
+{
+    m_pCommandBar->setVisible(bShow);
+}
+
+void CMainFrame::BringToForeground()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+bool CMainFrame::IsInForeground() const
+{
+    return isVisible() && !isMinimized() && QApplication::activeWindow() != nullptr;
+}
+
+void CMainFrame::OnHotKey(int id)
+{
+    if (id != HOTKEY_ID_KEYBOARD)
+        return;
+    if (!IsInForeground())
+        BringToForeground();
+    else if (m_pPrefSheet == nullptr)
+        SwitchAway();
+}
+
+// The desktop's task switcher stands in for the handheld's previous program.
+void CMainFrame::SwitchAway()
+{
+    showMinimized();
+}
+
+void CMainFrame::OnAppExit()
+{
+    m_bCloseWithoutSave = true;
+    close();
+}
+
+bool CMainFrame::event(QEvent *event)
+{
+    if (event->type() == static_cast<QEvent::Type>(WM_HOTKEY)) {
+        if (const auto *message = dynamic_cast<const WindowMessage *>(event))
+            OnHotKey(static_cast<int>(message->WParam()));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+// Only Ctrl+Q leaves without keeping the text; a close from the desktop
+// (the window's close button, the end of the session) keeps it as Exit does.
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (!m_bCloseWithoutSave)
+        m_pView->SaveBeforeClose();
+    event->accept();
+}

@@ -1,0 +1,44 @@
+#include "app/QuorlexApp.h"
+
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/QuorlexDoc.h"
+#include "app/QuorlexView.h"
+#include "prefs/AboutDlg.h"
+
+#include <QAction>
+#include <QCoreApplication>
+
+CQuorlexApp::CQuorlexApp() = default;
+
+// The frame (and the view in it) goes before the document it shows.
+CQuorlexApp::~CQuorlexApp()
+{
+    m_pMainFrame.reset();
+    m_pDocument.reset();
+}
+
+CQuorlexView *CQuorlexApp::View() const
+{
+    return m_pMainFrame ? m_pMainFrame->View() : nullptr;
+}
+
+bool CQuorlexApp::InitInstance()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Vorlane Corporation"));
+    m_pDocument = std::make_unique<CQuorlexDoc>();
+    m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get());
+    m_pDocument->SetView(m_pMainFrame->View());
+    connect(m_pMainFrame->Command(ID_APP_ABOUT), &QAction::triggered, this, &CQuorlexApp::OnAppAbout);
+    if (!m_pDocument->OnNewDocument())
+        return false;
+    m_pMainFrame->View()->OnInitialUpdate();
+    m_pMainFrame->show();
+    return true;
+}
+
+void CQuorlexApp::OnAppAbout()
+{
+    CAboutDlg about(m_pMainFrame.get());
+    about.DoModal();
+}

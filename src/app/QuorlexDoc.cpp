@@ -1,0 +1,138 @@
+#include "app/QuorlexDoc.h"
+
+#include "app/LastUsedText.h"
+#include "app/QuorlexView.h"
+#include "platform/FileDialogs.h"
+#include "platform/Platform.h"
+#include "platform/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+CQuorlexDoc::CQuorlexDoc(QObject *parent) : QObject(parent) {}
+
+bool CQuorlexDoc::OnNewDocument()
+{
+    if (m_pView)
+        m_pView->SetViewText(std::u16string());
+    m_strPathName.clear();
+    m_bModified = false;
+    return true;
+}
+
+bool CQuorlexDoc::OnOpenDocument(const QString &path)
+{
+    std::u16string text;
+    if (!ReadTextFile(path, text)) {
+        Platform::MessageBox(QStringLiteral("Failed to open document.\n%1").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    if (m_pView)
+        m_pView->SetViewText(text);
+    m_bModified = false;
+    return true;
+}
+
+bool CQuorlexDoc::OnSaveDocument(const QString &path)
+{
+    QString error;
+    const std::u16string text = m_pView ? m_pView->ViewText() : std::u16string();
+    if (!WriteTextFile(path, text, error)) {
+        Platform::MessageBox(QStringLiteral("Failed to save document.\n%1\n%2")
+                                 .arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    m_bModified = false;
+    return true;
+}
+
+bool CQuorlexDoc::DoSave(const QString &path, bool bReplace)
+{
+    QString target = path;
+    if (target.isEmpty()) {
+        target = Platform::GetFileDialogs().GetSaveFileName(DialogParent(), SuggestedSavePath());
+        if (target.isEmpty())
+            return false;
+    }
+    if (!OnSaveDocument(target))
+        return false;
+    if (bReplace)
+        m_strPathName = target;
+    return true;
+}
+
+void CQuorlexDoc::OnFileNew()
+{
+    if (SaveModified())
+        OnNewDocument();
+}
+
+void CQuorlexDoc::OnFileOpen()
+{
+    const QString path = Platform::GetFileDialogs().GetOpenFileName(DialogParent(), ProgramFolder());
+    if (path.isEmpty() || !SaveModified())
+        return;
+    if (OnOpenDocument(path))
+        m_strPathName = path;
+}
+
+void CQuorlexDoc::OnFileSave()
+{
+    DoSave(m_strPathName);
+}
+
+void CQuorlexDoc::OnFileSaveAs()
+{
+    DoSave(QString());
+}
+
+bool CQuorlexDoc::ReadTextFile(const QString &path, std::u16string &text)
+{
+    // Only regular files: a pipe or a device would block or never end.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kMaxFileBytes)
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileBytes)
+        return false;
+    text = DecodeLastUsedText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return true;
+}
+
+bool CQuorlexDoc::WriteTextFile(const QString &path, std::u16string_view text, QString &error)
+{
+    const std::string bytes = EncodeLastUsedText(text);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        error = file.errorString();
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QWidget *CQuorlexDoc::DialogParent() const
+{
+    return m_pView ? m_pView->window() : nullptr;
+}
+
+QString CQuorlexDoc::SuggestedSavePath() const
+{
+    if (!m_strPathName.isEmpty())
+        return m_strPathName;
+    return QDir(ProgramFolder()).filePath(QStringLiteral("Untitled.txt"));
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+class CQuorlexView;
+class QWidget;
+
+// The document of the single-document program. The text itself lives in the
+// notepad view; the document gives it a path, a modified flag and the file
+// format of LastUsed.txt, which Open, Save and Save As use as well. Closing
+// never asks about unsaved changes: only the Exit commands save on leaving.
+class CQuorlexDoc : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CQuorlexDoc(QObject *parent = nullptr);
+
+    void SetView(CQuorlexView *view) { m_pView = view; }
+    CQuorlexView *GetView() const { return m_pView; }
+
+    // Empties the view; the document has no path afterwards.
+    bool OnNewDocument();
+    // Reads a file into the view; false (after a message) when it cannot be read.
+    bool OnOpenDocument(const QString &path);
+    // Writes the view's text; false (after a message) when the file could not
+    // be written, in which case any earlier file of that name is unchanged.
+    bool OnSaveDocument(const QString &path);
+    // Saves under the path, asking for one when it is empty; with bReplace the
+    // path becomes the document's after a successful save.
+    bool DoSave(const QString &path, bool bReplace = true);
+    // Never asks and never saves: the answer is always "go on".
+    bool SaveModified() const { return true; }
+
+    QString GetPathName() const { return m_strPathName; }
+    void SetPathName(const QString &path) { m_strPathName = path; }
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
+
+    // The commands the framework gives every document.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+
+    // Reads a regular file of this format; false when it cannot be read.
+    static bool ReadTextFile(const QString &path, std::u16string &text);
+    // Writes a file of this format through a scratch file that replaces the
+    // old one only once complete; false with the reason when that failed.
+    static bool WriteTextFile(const QString &path, std::u16string_view text, QString &error);
+
+    // Files larger than this are not read: a text of that size is no notepad's.
+    static constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
+
+private:
+    QWidget *DialogParent() const;
+    QString SuggestedSavePath() const;
+
+    CQuorlexView *m_pView = nullptr;
+    QString m_strPathName;
+    bool m_bModified = false;
+};

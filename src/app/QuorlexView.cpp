@@ -1,0 +1,263 @@
+#include "app/QuorlexView.h"
+
+#include "app/MainFrame.h"
+#include "app/QuorlexDoc.h"
+#include "platform/Clipboard.h"
+#include "platform/HelpViewer.h"
+#include "platform/Platform.h"
+#include "platform/ProgramFolder.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QTextDocument>
+#include <QUrl>
+
+namespace {
+constexpr char16_t kParagraphSeparator = u'\u2029';
+
+// The edit keeps a paragraph separator where the flat text has CR LF.
+std::u16string ToFlatText(const QString &raw)
+{
+    std::u16string flat;
+    flat.reserve(static_cast<std::size_t>(raw.size()));
+    for (const QChar ch : raw) {
+        if (ch.unicode() == kParagraphSeparator)
+            flat += u"\r\n";
+        else
+            flat += ch.unicode();
+    }
+    return flat;
+}
+}
+
+CQuorlexView::CQuorlexView(CMainFrame *frame, CQuorlexDoc *document)
+    : QPlainTextEdit(frame), m_pFrame(frame), m_pDocument(document)
+{
+    SetUpEditStyle();
+}
+
+void CQuorlexView::SetUpEditStyle()
+{
+    setFrameShape(QFrame::NoFrame);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void CQuorlexView::OnInitialUpdate()
+{
+    m_nScreenWidth = CMainFrame::kScreenWidth;
+    m_nScreenHeight = CMainFrame::kScreenHeight;
+    CreateKeyboardWindow();
+    ApplyStartAction(KeyboardSettings().m_nOnStartAction);
+    m_pDocument->SetPathName(LastUsedPath());
+    m_pDocument->SetModifiedFlag(true);
+    if (KeyboardSettings().m_bOpenKBOnStart)
+        ShowKeyboard();
+}
+
+void CQuorlexView::ApplyStartAction(int nAction)
+{
+    if (nAction == 1)
+        SetViewText(ReadLastUsedText());
+    else if (nAction == 2)
+        TakeTextFromClipboard();
+}
+
+void CQuorlexView::TakeTextFromClipboard()
+{
+    Clipboard &clipboard = Platform::GetClipboard();
+    if (!clipboard.Open())
+        return;
+    if (clipboard.IsUnicodeTextAvailable()) {
+        if (const std::optional<std::u16string> text = clipboard.GetUnicodeText())
+            SetViewText(*text);
+    }
+    clipboard.Close();
+}
+
+std::u16string CQuorlexView::ReadLastUsedText() const
+{
+    std::u16string text;
+    if (!CQuorlexDoc::ReadTextFile(LastUsedPath(), text))
+        return std::u16string();
+    return text;
+}
+
+QString CQuorlexView::LastUsedPath() const
+{
+    return QDir(ProgramFolder()).filePath(QStringLiteral("LastUsed.txt"));
+}
+
+std::u16string CQuorlexView::ViewText() const
+{
+    return ToFlatText(document()->toRawText());
+}
+
+void CQuorlexView::SetViewText(const std::u16string &text)
+{
+    setPlainText(QString::fromStdU16String(text));
+}
+
+bool CQuorlexView::SaveLastUsedText()
+{
+    m_bExitSaved = true;
+    m_pDocument->SetModifiedFlag(true);
+    return m_pDocument->DoSave(LastUsedPath(), true);
+}
+
+void CQuorlexView::CopyAllToClipboard()
+{
+    selectAll();
+    ensureCursorVisible();
+    CopySelectionToClipboard();
+}
+
+void CQuorlexView::CopySelectionToClipboard()
+{
+    CopyTextToClipboard(ToFlatText(textCursor().selectedText()));
+}
+
+// As the handheld's edit does it: nothing selected, nothing copied.
+void CQuorlexView::CopyTextToClipboard(const std::u16string &text)
+{
+    if (text.empty())
+        return;
+    Clipboard &clipboard = Platform::GetClipboard();
+    if (!clipboard.Open())
+        return;
+    clipboard.Empty();
+    clipboard.SetUnicodeText(text);
+    clipboard.Close();
+}
+
+QWidget *CQuorlexView::MainFrame() const
+{
+    return m_pFrame;
+}
+
+void CQuorlexView::OnFileExit()
+{
+    SaveLastUsedText();
+    if (KeyboardSettings().m_bCopyOnExit)
+        CopyAllToClipboard();
+    ReleaseKeyboardResources();
+    PostKeyboardClose();
+}
+
+void CQuorlexView::SaveBeforeClose()
+{
+    if (m_bExitSaved)
+        return;
+    if (m_bKeyboardUp)
+        TakeTextFromPad();
+    SaveLastUsedText();
+    if (KeyboardSettings().m_bCopyOnExit)
+        CopyAllToClipboard();
+    ReleaseKeyboardResources();
+}
+
+void CQuorlexView::OnEditUndo()
+{
+    undo();
+}
+
+void CQuorlexView::OnEditCut()
+{
+    if (!textCursor().hasSelection())
+        return;
+    CopySelectionToClipboard();
+    textCursor().removeSelectedText();
+}
+
+void CQuorlexView::OnEditCopy()
+{
+    CopySelectionToClipboard();
+}
+
+void CQuorlexView::OnEditPaste()
+{
+    Clipboard &clipboard = Platform::GetClipboard();
+    if (!clipboard.Open())
+        return;
+    const std::optional<std::u16string> text =
+        clipboard.IsUnicodeTextAvailable() ? clipboard.GetUnicodeText() : std::nullopt;
+    clipboard.Close();
+    if (text)
+        insertPlainText(QString::fromStdU16String(*text));
+}
+
+void CQuorlexView::OnEditSelectAll()
+{
+    selectAll();
+    ensureCursorVisible();
+}
+
+void CQuorlexView::OnEditClearAll()
+{
+    OnEditSelectAll();
+    textCursor().removeSelectedText();
+}
+
+void CQuorlexView::OnToolsHelp()
+{
+    QUrl page = QUrl::fromLocalFile(QDir(ProgramFolder()).filePath(QStringLiteral("QuorlexHelp.htm")));
+    page.setFragment(QStringLiteral("Main_Contents"));
+    Platform::GetHelpViewer().Open(page);
+}
+
+void CQuorlexView::OnToolsTypeAway()
+{
+    ShowKeyboard();
+}
+
+void CQuorlexView::OnToolsPreferences()
+{
+    RunPreferences();
+}
+
+bool CQuorlexView::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        OnActivateView(true);
+    else if (event->type() == QEvent::WindowDeactivate)
+        OnActivateView(false);
+    return QPlainTextEdit::event(event);
+}
+
+// Leaving copies the whole text but keeps the user's caret and selection:
+// a select-all left behind would make the next key press replace everything.
+void CQuorlexView::OnActivateView(bool bActivate)
+{
+    if (!bActivate) {
+        if (KeyboardSettings().m_bCopyOnExit)
+            CopyTextToClipboard(ViewText());
+    } else if (m_bKeyboardUp) {
+        SetKeyboardUp();
+    }
+}
+
+void CQuorlexView::keyPressEvent(QKeyEvent *event)
+{
+    if (m_bKeyboardUp)
+        SteerPad(PadMoveOfArrow(event->key(), KeyboardSettings().m_bRightHanded != 0));
+    if (HandleClipboardKey(event))
+        return;
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+// The edit's own clipboard keys would bypass the program's clipboard.
+bool CQuorlexView::HandleClipboardKey(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy))
+        OnEditCopy();
+    else if (event->matches(QKeySequence::Cut))
+        OnEditCut();
+    else if (event->matches(QKeySequence::Paste))
+        OnEditPaste();
+    else
+        return false;
+    event->accept();
+    return true;
+}

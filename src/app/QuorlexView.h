@@ -1,0 +1,99 @@
+#pragma once
+
+#include "app/Settings.h"
+#include "keyboard/KeyboardHost.h"
+#include "keyboard/KeyboardWnd.h"
+
+#include <QPlainTextEdit>
+
+#include <string>
+
+class CMainFrame;
+class CQuorlexDoc;
+
+// The portrait notepad: the whole text in a plain edit that wraps long lines.
+// It is the hub the text passes through on its way to and from the last-use
+// file, the clipboard and the board's pad, and it switches the screen between
+// itself and the full-screen board.
+class CQuorlexView : public QPlainTextEdit, public KeyboardHost
+{
+    Q_OBJECT
+
+public:
+    CQuorlexView(CMainFrame *frame, CQuorlexDoc *document);
+
+    CQuorlexDoc *GetDocument() const { return m_pDocument; }
+    CKeyboardWnd &KeyboardWindow() { return m_wndKeyboard; }
+
+    // Creates the keyboard window, fills the notepad by the start action and,
+    // when asked to, puts the board up at once.
+    void OnInitialUpdate();
+    // The text of LastUsed.txt; empty when the file is missing or unreadable.
+    std::u16string ReadLastUsedText() const;
+    QString LastUsedPath() const;
+
+    std::u16string ViewText() const override;
+    void SetViewText(const std::u16string &text) override;
+    bool IsKeyboardUp() const override { return m_bKeyboardUp; }
+    void SetKeyboardUpFlag(bool up) override { m_bKeyboardUp = up; }
+    void ShowKeyboard() override;
+    void RestoreNotepadFrame(const QRect &frameRect) override;
+    bool SaveLastUsedText() override;
+    void CopyAllToClipboard() override;
+    QWidget *MainFrame() const override;
+
+    // Full screen for the board: no taskbar strip, no command bar.
+    void SetKeyboardUp();
+    void OnActivateView(bool bActivate);
+
+    void OnFileExit();
+    // The window is being closed by other means than a command of the
+    // program: the text is kept as by Exit, unless an Exit already saved it.
+    void SaveBeforeClose();
+
+    void OnEditUndo();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditSelectAll();
+    void OnEditClearAll();
+    void OnToolsHelp();
+    void OnToolsTypeAway();
+    void OnToolsPreferences();
+
+    // What a hardware arrow key does to the pad, by the hand the board is held in.
+    enum class PadMove { None, PrevLine, NextLine, CaretLeft, CaretRight };
+    static PadMove PadMoveOfArrow(int key, bool bRightHanded);
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void SetUpEditStyle();
+    void ApplyStartAction(int nAction);
+    void TakeTextFromClipboard();
+    void CopySelectionToClipboard();
+    void CopyTextToClipboard(const std::u16string &text);
+    bool HandleClipboardKey(QKeyEvent *event);
+
+    // Everything the view asks of the keyboard window goes through these.
+    void CreateKeyboardWindow();
+    void ShowKeyboardWindow();
+    void GiveTextToPad(const std::u16string &text);
+    void TakeTextFromPad();
+    void SteerPad(PadMove move);
+    void ReleaseKeyboardResources();
+    void PostKeyboardClose();
+    void RunPreferences();
+    const Settings &KeyboardSettings() const;
+
+    CMainFrame *m_pFrame;
+    CQuorlexDoc *m_pDocument;
+    CKeyboardWnd m_wndKeyboard;
+    int m_nScreenWidth = 0;
+    int m_nScreenHeight = 0;
+    bool m_bKeyboardUp = false;
+    // An Exit has saved (or tried to): a close that follows must not save again.
+    bool m_bExitSaved = false;
+};

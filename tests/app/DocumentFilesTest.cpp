@@ -1,0 +1,67 @@
+#include "ProgramTestSupport.h"
+
+#include "app/CommandIds.h"
+#include "app/QuorlexDoc.h"
+#include "app/QuorlexView.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QTest>
+
+// Save As writes the last-use format and becomes the path of later saves;
+// Open skips only a real byte-order mark.
+TEST(DocumentFiles, SaveAsAndOpenUseTheLastUseFormat)
+{
+    FakeFileDialogs dialogs;
+    const ProgramRun run;
+    dialogs.m_strSaveAnswer = run.FilePath("note.txt");
+    run.View()->SetViewText(u"a\r\nb");
+    run.Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(ReadBytes(dialogs.m_strSaveAnswer), Bytes({0xFF, 0xFE, 'a', 0, 0x0D, 0, 0x0A, 0, 'b', 0}));
+    run.View()->SetViewText(u"c");
+    run.Command(ID_FILE_SAVE);
+    EXPECT_EQ(ReadBytes(dialogs.m_strSaveAnswer), Bytes({0xFF, 0xFE, 'c', 0}));
+    EXPECT_FALSE(QFileInfo::exists(run.FilePath("LastUsed.txt")));
+
+    dialogs.m_strOpenAnswer = run.m_environment.WriteProgramFile("plain.txt", Bytes({'A', 0, 'B', 0}));
+    run.Command(ID_FILE_OPEN);
+    EXPECT_EQ(run.View()->ViewText(), u"AB");
+    EXPECT_EQ(run.Document()->GetPathName(), dialogs.m_strOpenAnswer);
+    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
+}
+
+// Cancelled dialogs change nothing; a file that cannot be read or written
+// gets one message each and leaves text and path as they were.
+TEST(DocumentFiles, CancelledOrFailedOpenAndSaveAsChangeNothing)
+{
+    FakeFileDialogs dialogs;
+    const ProgramRun run;
+    run.View()->SetViewText(u"mine");
+    run.Command(ID_FILE_OPEN);
+    run.Command(ID_FILE_SAVE_AS);
+    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
+    dialogs.m_strOpenAnswer = run.m_environment.ProgramFolder();
+    dialogs.m_strSaveAnswer = run.FilePath("missing/folder/note.txt");
+    run.Command(ID_FILE_OPEN);
+    run.Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(run.View()->ViewText(), u"mine");
+    EXPECT_EQ(run.Document()->GetPathName(), run.FilePath("LastUsed.txt"));
+    EXPECT_EQ(run.m_environment.m_prompt.m_texts.size(), 2);
+}
+
+// After start Ctrl+S keeps the text in LastUsed.txt; after New it asks for a name.
+TEST(DocumentFiles, CtrlSSavesToLastUsedUntilNewForgetsThePath)
+{
+    FakeFileDialogs dialogs;
+    const ProgramRun run;
+    ASSERT_TRUE(run.Activate());
+    run.View()->SetViewText(u"kept");
+    QTest::keyClick(run.View(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), Bytes({0xFF, 0xFE, 'k', 0, 'e', 0, 'p', 0, 't', 0}));
+    EXPECT_EQ(dialogs.m_nAsked, 0);
+    QTest::keyClick(run.View(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(run.View()->ViewText(), u"");
+    QTest::keyClick(run.View(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.m_nAsked, 1);
+}
