@@ -1,9 +1,11 @@
 #include "app/CommandLine.h"
 #include "app/QuorlexApp.h"
 #include "app/ScreenScale.h"
+#include "keyboard/KeyboardWnd.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -21,6 +23,22 @@ int Print(std::FILE *stream, const QString &text, int result)
     std::fputs(text.toLocal8Bit().constData(), stream);
     return result;
 }
+
+// Ends the program once the board has been painted for the first time, so
+// that the start can be timed as a whole process. The quit is queued and so
+// runs when that paint is done.
+class QuitAfterFirstBoardPaint : public QObject
+{
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && qobject_cast<CKeyboardWnd *>(watched) != nullptr) {
+            qApp->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+};
 }
 
 int main(int argc, char *argv[])
@@ -36,6 +54,9 @@ int main(int argc, char *argv[])
     ApplyScreenScale(options.m_nScale, argc, argv);
     QApplication application(argc, argv);
     SetProgramFolder(options.m_strHome);
+    QuitAfterFirstBoardPaint quitAfterFirstPaint;
+    if (options.m_bQuitAfterFirstPaint)
+        application.installEventFilter(&quitAfterFirstPaint);
     CQuorlexApp quorlex;
     if (!quorlex.InitInstance())
         return 1;
