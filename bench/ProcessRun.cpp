@@ -1,12 +1,11 @@
 #include "ProcessRun.h"
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/syscall.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,7 +18,7 @@ bool WaitForEnd(pid_t pid, int nTimeoutMilliseconds)
 {
     const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
     if (pidfd < 0)
-        return true; // cannot watch it: wait4 will block until it ends
+        return true; // cannot watch it: waitpid will block until it ends
     pollfd watch{pidfd, POLLIN, 0};
     int nReady;
     while ((nReady = poll(&watch, 1, nTimeoutMilliseconds)) < 0 && errno == EINTR) {
@@ -27,31 +26,50 @@ bool WaitForEnd(pid_t pid, int nTimeoutMilliseconds)
     close(pidfd);
     return nReady != 0;
 }
+
+// Starts peak_of with the program, its report going into the pipe.
+pid_t Spawn(const std::string &program, const std::vector<std::string> &arguments, int reportFd, int unusedFd)
+{
+    std::vector<char *> argv;
+    argv.push_back(const_cast<char *>(QUORLEX_PEAK_OF));
+    argv.push_back(const_cast<char *>(program.c_str()));
+    for (const std::string &argument : arguments)
+        argv.push_back(const_cast<char *>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, reportFd, STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, reportFd);
+    posix_spawn_file_actions_addclose(&actions, unusedFd);
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return error == 0 ? pid : -1;
+}
 }
 
 ProcessRun RunProcess(const std::string &program, const std::vector<std::string> &arguments,
                       int nTimeoutMilliseconds)
 {
-    std::vector<char *> argv;
-    argv.push_back(const_cast<char *>(program.c_str()));
-    for (const std::string &argument : arguments)
-        argv.push_back(const_cast<char *>(argument.c_str()));
-    argv.push_back(nullptr);
-
     ProcessRun run;
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+    int fds[2];
+    if (pipe(fds) != 0)
         return run;
+    const pid_t pid = Spawn(program, arguments, fds[1], fds[0]);
+    close(fds[1]);
+    if (pid < 0) {
+        close(fds[0]);
+        return run;
+    }
     const bool ended = WaitForEnd(pid, nTimeoutMilliseconds);
     if (!ended)
         kill(pid, SIGKILL);
     int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid)
-        return run;
-    run.m_dSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.m_nPeakKilobytes = usage.ru_maxrss;
-    run.m_bOk = ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const bool waited = waitpid(pid, &status, 0) == pid;
+    char report[64] = {};
+    const ssize_t nRead = ended ? read(fds[0], report, sizeof report - 1) : 0;
+    close(fds[0]);
+    run.m_bOk = waited && ended && WIFEXITED(status) && WEXITSTATUS(status) == 0 && nRead > 0
+                && std::sscanf(report, "%lf %ld", &run.m_dSeconds, &run.m_nPeakKilobytes) == 2;
     return run;
 }
