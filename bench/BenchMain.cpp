@@ -19,7 +19,7 @@ std::vector<TargetReporter::Target> Targets()
     return {
         {"a tap on a character key", "CharacterKeyTap", "FullScreenCopy", M::CpuTime, M::CpuTime, 2},
         {"a tap on Shift", "ShiftKeyTap", "FullScreenCopy", M::CpuTime, M::CpuTime, 4},
-        {"line list scroll step, many lines : 10", Sized("LineListScrollStep", 100000), "LineListScrollStep/10",
+        {"line list scroll step, x10^4 lines", Sized("LineListScrollStep", 100000), "LineListScrollStep/10",
          M::CpuTime, M::CpuTime, 2},
         {"line list Rebuild, x10 lines", Sized("LineListRebuild", 100000), Sized("LineListRebuild", 10000),
          M::CpuTime, M::CpuTime, 12},

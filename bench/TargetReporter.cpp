@@ -44,6 +44,8 @@ double TargetReporter::Value(const Figures &figures, Measure measure)
         return figures.m_dWallSeconds;
     case Measure::PeakMemory:
         return figures.m_dPeakKilobytes;
+    case Measure::Ratio:
+        break;
     }
     return 0;
 }
@@ -51,7 +53,9 @@ double TargetReporter::Value(const Figures &figures, Measure measure)
 std::string TargetReporter::Format(double value, Measure measure)
 {
     char text[32];
-    if (measure == Measure::PeakMemory)
+    if (measure == Measure::Ratio)
+        std::snprintf(text, sizeof text, "%.2f", value);
+    else if (measure == Measure::PeakMemory)
         std::snprintf(text, sizeof text, "%.1f MB", value / 1024);
     else if (value >= 1e-1)
         std::snprintf(text, sizeof text, "%.3f s", value);
@@ -65,8 +69,8 @@ std::string TargetReporter::Format(double value, Measure measure)
 int TargetReporter::PrintTargets(std::ostream &out) const
 {
     char line[256];
-    std::snprintf(line, sizeof line, "\n%-44s %-34s %11s %-20s %11s %7s %6s\n", "Target", "Figure", "", "Reference",
-                  "", "Ratio", "Limit");
+    std::snprintf(line, sizeof line, "\n%-40s %-28s %10s   %-24s %10s %7s %6s  %s\n", "Target", "Figure", "",
+                  "Reference", "", "Ratio", "Limit", "Result");
     out << line;
     int nMissed = 0;
     for (const Target &target : m_targets) {
@@ -74,24 +78,20 @@ int TargetReporter::PrintTargets(std::ostream &out) const
         const Figures *reference = Find(target.m_strReference);
         const double value = figure ? Value(*figure, target.m_measure) : 0;
         const double base = reference ? Value(*reference, target.m_referenceMeasure) : 0;
-        if (figure == nullptr || reference == nullptr || base <= 0) {
-            std::snprintf(line, sizeof line, "%-44s %-34s %11s %-20s %11s %7s %6.1f  not measured\n",
-                          target.m_strWhat.c_str(), target.m_strFigure.c_str(), "-", target.m_strReference.c_str(),
-                          "-", "-", target.m_dLimit);
-            out << line;
-            continue;
-        }
-        const double ratio = value / base;
-        const bool pass = ratio <= target.m_dLimit;
-        nMissed += pass ? 0 : 1;
-        std::snprintf(line, sizeof line, "%-44s %-34s %11s %-20s %11s %7.2f %6.1f  %s\n", target.m_strWhat.c_str(),
-                      target.m_strFigure.c_str(), Format(value, target.m_measure).c_str(),
-                      target.m_strReference.c_str(), Format(base, target.m_referenceMeasure).c_str(), ratio,
-                      target.m_dLimit, pass ? "PASS" : "MISS");
+        const bool measured = figure != nullptr && reference != nullptr && base > 0;
+        const double ratio = measured ? value / base : 0;
+        const bool pass = measured && ratio <= target.m_dLimit;
+        nMissed += measured && !pass ? 1 : 0;
+        std::snprintf(line, sizeof line, "%-40s %-28s %10s   %-24s %10s %7s %6.1f  %s\n", target.m_strWhat.c_str(),
+                      target.m_strFigure.c_str(), measured ? Format(value, target.m_measure).c_str() : "-",
+                      target.m_strReference.c_str(), measured ? Format(base, target.m_referenceMeasure).c_str() : "-",
+                      measured ? Format(ratio, Measure::Ratio).c_str() : "-", target.m_dLimit,
+                      !measured ? "not measured" : pass ? "PASS" : "MISS");
         out << line;
     }
     const bool medians = !m_figures.empty() && m_figures.begin()->second.m_bMedian;
-    out << (medians ? "Figures are medians of the repetitions.\n"
+    out << (medians ? "Figures are medians of the repetitions; times are CPU time in the process, wall time for "
+                      "whole processes.\n"
                     : "Figures are single runs (no repetitions): not fit for a verdict.\n");
     return nMissed;
 }

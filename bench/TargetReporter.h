@@ -15,7 +15,7 @@
 class TargetReporter : public benchmark::ConsoleReporter
 {
 public:
-    enum class Measure { CpuTime, WallTime, PeakMemory };
+    enum class Measure { CpuTime, WallTime, PeakMemory, Ratio };
 
     struct Target {
         std::string m_strWhat;
