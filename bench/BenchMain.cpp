@@ -6,6 +6,7 @@
 #include <QApplication>
 
 #include <iostream>
+#include <malloc.h>
 
 namespace {
 std::string Sized(const char *name, int64_t nFull)
@@ -37,6 +38,12 @@ std::vector<TargetReporter::Target> Targets()
 
 int main(int argc, char *argv[])
 {
+    // Memory freed by one iteration stays with the process for the next: by
+    // default the allocator hands large blocks back to the kernel and takes
+    // them again, page by page, at a rate that swings from run to run and
+    // would decide the ratios of the large texts instead of the work itself.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 1024 * 1024 * 1024);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
