@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QScreen>
 #include <QVBoxLayout>
 
 CMainFrame::CMainFrame(CQuorlexDoc *document)
@@ -108,12 +109,34 @@ void CMainFrame::ShowCommandBar(bool bShow)
 
 void CMainFrame::BringToForeground()
 {
-    if (isMinimized())
+    if (isMinimized() && !IsOnDeviceScreen())
         showNormal();
     else
-        show();
+        ShowOnScreen();
     raise();
     activateWindow();
+}
+
+// A screen of exactly 240 x 320 is a panel of the handheld's own size, a
+// framebuffer or a small display of its own: the frame is then the one window
+// on it, without the desktop's title bar, as on the handheld.
+bool CMainFrame::IsOnDeviceScreen() const
+{
+    const QScreen *panel = screen();
+    return panel != nullptr && panel->geometry().size() == QSize(kScreenWidth, kScreenHeight);
+}
+
+void CMainFrame::ShowOnScreen()
+{
+    if (!IsOnDeviceScreen()) {
+        show();
+        return;
+    }
+    // Changing the flags of a shown window hides it; set them once.
+    if (!windowFlags().testFlag(Qt::FramelessWindowHint))
+        setWindowFlag(Qt::FramelessWindowHint);
+    move(0, 0);
+    showFullScreen();
 }
 
 bool CMainFrame::IsInForeground() const
@@ -132,8 +155,13 @@ void CMainFrame::OnHotKey(int id)
 }
 
 // The desktop's task switcher stands in for the handheld's previous program.
+// A bare panel (linuxfb, eglfs) has no other program and no switcher: a
+// minimised frame could never be brought back there, so it stays.
 void CMainFrame::SwitchAway()
 {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("linuxfb") || platform == QLatin1String("eglfs"))
+        return;
     showMinimized();
 }
 

@@ -35,6 +35,10 @@ public:
     void SetFullScreen(bool bFullScreen);
     void ShowCommandBar(bool bShow);
     void BringToForeground();
+    // Shows the frame as a window of the desktop, or over the whole screen
+    // when that screen is exactly the handheld's size.
+    void ShowOnScreen();
+    bool IsOnDeviceScreen() const;
     bool IsInForeground() const;
 
     // The hardware button: up from behind, away when in front.

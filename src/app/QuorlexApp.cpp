@@ -33,7 +33,7 @@ bool CQuorlexApp::InitInstance()
     if (!m_pDocument->OnNewDocument())
         return false;
     m_pMainFrame->View()->OnInitialUpdate();
-    m_pMainFrame->show();
+    m_pMainFrame->ShowOnScreen();
     return true;
 }
 

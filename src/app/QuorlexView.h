@@ -41,6 +41,7 @@ public:
     bool SaveLastUsedText() override;
     void CopyAllToClipboard() override;
     QWidget *MainFrame() const override;
+    void SetPreferenceSheet(QWidget *sheet) override;
 
     // Full screen for the board: no taskbar strip, no command bar.
     void SetKeyboardUp();

@@ -118,3 +118,8 @@ void CQuorlexView::RunPreferences()
 {
     m_wndKeyboard.ApplyPreferences();
 }
+
+void CQuorlexView::SetPreferenceSheet(QWidget *sheet)
+{
+    m_pFrame->m_pPrefSheet = sheet;
+}

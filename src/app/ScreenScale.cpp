@@ -15,13 +15,21 @@ namespace {
 // Room for the title bar and border the desktop puts around the window.
 constexpr int kWindowFrameAllowance = 40;
 
-bool IsOffscreenPlatform(int argc, char *argv[])
+// The offscreen platform has no desktop to fit; linuxfb and eglfs draw on a
+// panel that a probe would open twice (a flicker at best, a device that
+// refuses the second opening at worst). All of them start at scale 1.
+bool IsPlatformWithoutProbe(const QByteArray &platform)
 {
-    if (qgetenv("QT_QPA_PLATFORM").startsWith("offscreen"))
+    return platform.startsWith("offscreen") || platform.startsWith("linuxfb") || platform.startsWith("eglfs");
+}
+
+bool IsPlatformWithoutProbe(int argc, char *argv[])
+{
+    if (IsPlatformWithoutProbe(qgetenv("QT_QPA_PLATFORM")))
         return true;
     for (int i = 1; i + 1 < argc; ++i) {
         const bool platform = std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0;
-        if (platform && std::strncmp(argv[i + 1], "offscreen", 9) == 0)
+        if (platform && IsPlatformWithoutProbe(QByteArray(argv[i + 1])))
             return true;
     }
     return false;
@@ -55,6 +63,6 @@ void ApplyScreenScale(int nScale, int argc, char *argv[])
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     int scale = nScale;
     if (scale <= 0)
-        scale = IsOffscreenPlatform(argc, argv) ? 1 : DesktopScale(argc, argv);
+        scale = IsPlatformWithoutProbe(argc, argv) ? 1 : DesktopScale(argc, argv);
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
 }

@@ -3,7 +3,7 @@
 // Chooses how many desktop pixels show one pixel of the 240 x 320 screen and
 // tells Qt, before the application object exists. A scale of 0 takes the
 // largest whole number at which the screen and its window frame fit the
-// desktop (1 on the offscreen platform). The desktop's own fractional scaling
+// desktop (1 on the offscreen, linuxfb and eglfs platforms). The desktop's own fractional scaling
 // is turned off so that every screen pixel stays a sharp square.
 void ApplyScreenScale(int nScale, int argc, char *argv[]);
 

@@ -58,7 +58,7 @@ int main(int argc, char *argv[])
 
     ApplyScreenScale(options.m_nScale, argc, argv);
     QApplication application(argc, argv);
-    SetProgramFolder(options.m_strHome);
+    SetUpProgramFolder(options.m_strHome, QCoreApplication::applicationDirPath());
     QuitAfterFirstBoardPaint quitAfterFirstPaint;
     if (options.m_bQuitAfterFirstPaint)
         application.installEventFilter(&quitAfterFirstPaint);

@@ -37,4 +37,8 @@ public:
 
     // The main window: the hot key lives on it and the final close goes to it.
     virtual QWidget *MainFrame() const = 0;
+
+    // The preference sheet while it runs, null again when it has ended; the
+    // main frame ignores the hardware button as long as one is set.
+    virtual void SetPreferenceSheet(QWidget *sheet) = 0;
 };

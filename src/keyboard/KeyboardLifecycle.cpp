@@ -158,12 +158,6 @@ void CKeyboardWnd::ExitFromKeyboard()
     PostWindowMessage(this, WM_KBD_CLOSEAPP);
 }
 
-void CKeyboardWnd::ApplyPreferences()
-{
-    // The preference sheet is not wired to the board yet; until it is, the
-    // board keeps the settings it runs with.
-}
-
 void CKeyboardWnd::CloseApplication()
 {
     // Closed from the event loop, never from inside the handler that asked.

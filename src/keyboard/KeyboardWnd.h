@@ -83,8 +83,9 @@ public:
     void ExitFromKeyboard();
     // Lets go of every image, with a box for each one that cannot go.
     void ReleaseGdiResources();
-    // Will run the preference sheet and apply what it confirms; the sheet is
-    // not wired to the board yet, so for now it leaves everything as it is.
+    // Runs the preference sheet on the settings; after OK, changed or not,
+    // stores all of them and brings fonts, pad, line list, key map, board and
+    // side menu up to date. Cancel changes nothing.
     void ApplyPreferences();
     // Tests stand in for a device out of memory for bitmaps with this.
     void RefuseImagesForTest(bool refuse) { m_bRefuseImages = refuse; }
@@ -200,6 +201,9 @@ private:
     Rect LineListRect() const;
     void SetPadFontFromSettings();
     void TakeResourceFailurePath();
+    // Stores the settings and rebuilds fonts, children, key map and board
+    // from them.
+    void ApplySettingsToBoard();
     QWidget *MainFrame() const;
     void RegisterBoardHotKey();
     void UnregisterBoardHotKey();

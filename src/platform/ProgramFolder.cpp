@@ -2,10 +2,44 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
 QString g_strOverride;
+
+const QString kSkinsFolder = QStringLiteral("Skins");
+
+bool HasSkinsFolder(const QString &folder)
+{
+    return QFileInfo(QDir(folder).filePath(kSkinsFolder)).isDir();
+}
+
+// QFile::copy refuses an existing target, which is what keeps the user's
+// own files: only what is missing arrives.
+void CopyMissingFiles(const QString &from, const QString &to)
+{
+    const QDir source(from);
+    QDirIterator files(from, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        const QString target = QDir(to).filePath(source.relativeFilePath(path));
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(path, target);
+    }
+}
+
+void FillUserDataFolder(const QString &folder, const QString &programFileFolder)
+{
+    if (HasSkinsFolder(folder))
+        return;
+    QDir().mkpath(folder);
+    const QString shipped = QDir(programFileFolder).filePath(QStringLiteral("../share/quorlex"));
+    if (QFileInfo(shipped).isDir())
+        CopyMissingFiles(QDir::cleanPath(shipped), folder);
+}
 }
 
 QString ProgramFolder()
@@ -30,4 +64,28 @@ QString HomeFromArguments(const QStringList &arguments)
             return argument.mid(7);
     }
     return QString();
+}
+
+QString SetUpProgramFolder(const QString &home, const QString &programFileFolder)
+{
+    if (!home.isEmpty()) {
+        SetProgramFolder(home);
+    } else if (HasSkinsFolder(programFileFolder)) {
+        SetProgramFolder(programFileFolder);
+    } else {
+        const QString folder = UserDataFolder();
+        FillUserDataFolder(folder, programFileFolder);
+        SetProgramFolder(folder);
+    }
+    return ProgramFolder();
+}
+
+// A relative XDG_DATA_HOME is not valid and is ignored, as the desktop's own
+// programs do.
+QString UserDataFolder()
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(base + QStringLiteral("/quorlex"));
 }

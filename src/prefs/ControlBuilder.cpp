@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -73,6 +74,11 @@ QComboBox *ControlBuilder::ComboBox(int id, const QRect &units, bool editable)
     if (editable)
         combo->setInsertPolicy(QComboBox::NoInsert);
     return Place(combo, id, units);
+}
+
+QLineEdit *ControlBuilder::Edit(int id, const QRect &units)
+{
+    return Place(new QLineEdit(m_pDialog), id, units);
 }
 
 QSlider *ControlBuilder::Slider(int id, const QRect &units)

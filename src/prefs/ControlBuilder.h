@@ -9,6 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSlider;
@@ -34,6 +35,8 @@ public:
     // A drop-down list, or with an edit field when editable; only the closed
     // height of the template matters here.
     QComboBox *ComboBox(int id, const QRect &units, bool editable);
+    // A one-line edit field.
+    QLineEdit *Edit(int id, const QRect &units);
     QSlider *Slider(int id, const QRect &units);
     // A control placed at the template position with its own size (icons).
     QLabel *Picture(const QRect &units);

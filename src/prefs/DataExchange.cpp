@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLineEdit>
 
 void DdxCheck(bool save, QAbstractButton *box, int &value)
 {
@@ -53,4 +54,20 @@ int SelectString(QComboBox *combo, const QString &text)
         }
     }
     return -1;
+}
+
+void DdxText(bool save, QLineEdit *edit, QString &value)
+{
+    if (save)
+        value = edit->text();
+    else if (edit->text() != value)
+        edit->setText(value);
+}
+
+void DdxListIndex(bool save, QComboBox *combo, int &value)
+{
+    if (save)
+        value = combo->currentIndex();
+    else
+        combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
 }

@@ -26,3 +26,12 @@ void DdxComboText(bool save, QComboBox *combo, QString &value);
 // Selects the first entry that begins with the text, ignoring case, and
 // gives its index, or -1 leaving the selection as it was.
 int SelectString(QComboBox *combo, const QString &text);
+
+class QLineEdit;
+
+// An edit field and its text. Into the control only when the text differs,
+// so that a field left as it is sets off no change notification.
+void DdxText(bool save, QLineEdit *edit, QString &value);
+
+// A list and the index of its selected entry, -1 for none.
+void DdxListIndex(bool save, QComboBox *combo, int &value);

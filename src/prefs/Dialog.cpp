@@ -1,5 +1,6 @@
 #include "prefs/Dialog.h"
 
+#include "prefs/DevicePlacement.h"
 #include "prefs/ControlBuilder.h"
 #include "prefs/DialogItems.h"
 
@@ -13,6 +14,7 @@ CDialog::CDialog(const QSize &templateUnits, double fontPoints, QWidget *parent)
 int CDialog::DoModal()
 {
     Build();
+    PlaceOverDeviceScreen(this);
     return exec();
 }
 

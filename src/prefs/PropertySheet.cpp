@@ -1,5 +1,6 @@
 #include "prefs/PropertySheet.h"
 
+#include "prefs/DevicePlacement.h"
 #include "prefs/DialogItems.h"
 #include "prefs/PropertyPage.h"
 
@@ -72,6 +73,7 @@ void CPropertySheet::SetActivePage(int index)
 int CPropertySheet::DoModal()
 {
     Build();
+    PlaceOverDeviceScreen(this);
     return exec();
 }
 

@@ -8,6 +8,8 @@
 #include "keyboard/KeyboardWnd.h"
 #include "platform/HotKeys.h"
 #include "platform/WindowMessage.h"
+#include "prefs/DialogDriver.h"
+#include "prefs/PropertySheet.h"
 
 #include <gtest/gtest.h>
 
@@ -172,12 +174,16 @@ TEST(NotepadView, HotKeyTogglesBetweenThisProgramAndTheOthers)
     PressHotKey(run, CMainFrame::HOTKEY_ID_KEYBOARD);
     EXPECT_FALSE(run.Frame()->isMinimized());
 
-    QWidget sheet;
-    run.Frame()->m_pPrefSheet = &sheet;
+    // The preference sheet keeps the program in front while it runs.
     ASSERT_TRUE(run.Activate());
-    PressHotKey(run, CMainFrame::HOTKEY_ID_KEYBOARD);
+    WhenModal<CPropertySheet>([&run](CPropertySheet &sheet) {
+        EXPECT_EQ(run.Frame()->m_pPrefSheet, &sheet);
+        PressHotKey(run, CMainFrame::HOTKEY_ID_KEYBOARD);
+        sheet.EndDialog(IDCANCEL);
+    });
+    run.Command(ID_TOOLS_PREFERENCES);
     EXPECT_FALSE(run.Frame()->isMinimized());
-    run.Frame()->m_pPrefSheet = nullptr;
+    EXPECT_EQ(run.Frame()->m_pPrefSheet, nullptr);
 }
 
 TEST(NotepadView, ClearAllEmptiesTheNotepadWithoutAQuestion)

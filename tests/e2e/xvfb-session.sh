@@ -16,11 +16,12 @@ session_cleanup() {
 }
 trap session_cleanup EXIT
 
+# start_display [WIDTHxHEIGHT]: a screen of that size, 640x480 if not given.
 start_display() {
     local n
     for n in $(seq 90 140); do
         [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 "${1:-640x480}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$n"
         for _ in $(seq 50); do
@@ -32,11 +33,13 @@ start_display() {
     echo "no display could be started"; exit 1
 }
 
-# start_program [extra arguments...]: the program with a fresh home and settings.
+# start_program [extra arguments...]: the program with a fresh home and settings,
+# at the scale of SCALE_OPTION.
+SCALE_OPTION=(--scale 1)
 start_program() {
     mkdir -p "$WORK/home" "$WORK/config"
     cp -r "$(dirname "$PROGRAM")/Skins" "$(dirname "$PROGRAM")/KeyMaps" "$WORK/home/" 2>/dev/null || true
-    XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb "$PROGRAM" --home "$WORK/home" --scale 1 "$@" \
+    XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb "$PROGRAM" --home "$WORK/home" "${SCALE_OPTION[@]}" "$@" \
         >"$WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
     WINDOW=
@@ -45,7 +48,7 @@ start_program() {
         sleep 0.1
     done
     [ -n "$WINDOW" ] || { echo "the program's window never showed"; cat "$WORK/program.log"; exit 1; }
-    sleep 0.5
+    sleep 1.0
 }
 
 tap() {

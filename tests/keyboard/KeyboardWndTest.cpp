@@ -1,7 +1,9 @@
-#include "keyboard/KeyboardHost.h"
 #include "keyboard/KeyboardWnd.h"
 #include "platform/IniProfile.h"
+#include "prefs/DialogDriver.h"
+#include "prefs/PropertySheet.h"
 #include "support/TestEnvironment.h"
+#include "FakeKeyboardHost.h"
 
 #include <gtest/gtest.h>
 
@@ -12,24 +14,6 @@
 namespace {
 enum Slot { DEL = 0, LIST = 8, BACK = 9, E = 22, A = 30, MENU = 50, SHIFT = 52, LEFT = 53, SPACE = 54,
             RIGHT = 56, CAPS = 57, PUNCT = 58, UMLAUT = 59 };
-
-// The notepad view as the board sees it: it keeps the text and notes the calls.
-struct FakeHost : KeyboardHost {
-    std::u16string ViewText() const override { return m_text; }
-    void SetViewText(const std::u16string &text) override { m_text = text, m_calls << "SetViewText"; }
-    bool IsKeyboardUp() const override { return m_bUp; }
-    void SetKeyboardUpFlag(bool up) override { m_bUp = up; }
-    void ShowKeyboard() override { m_calls << "ShowKeyboard"; }
-    void RestoreNotepadFrame(const QRect &rect) override { m_calls << "Restore", m_rcRestored = rect; }
-    bool SaveLastUsedText() override { return m_calls << "Save", true; }
-    void CopyAllToClipboard() override { m_calls << "Copy"; }
-    QWidget *MainFrame() const override { return &m_frame; }
-    std::u16string m_text;
-    bool m_bUp = true;
-    QStringList m_calls;
-    QRect m_rcRestored;
-    mutable QWidget m_frame;
-};
 
 class KeyboardWnd : public testing::Test
 {
@@ -260,6 +244,7 @@ TEST_F(KeyboardWnd, NotepadPreferencesAndExitHandTheWholeTextToTheView)
     EXPECT_EQ(m_host.m_text, u"a\tb\r\ncd");
     EXPECT_FALSE(m_host.m_bUp || m_wnd->isVisible());
     EXPECT_EQ(m_host.m_rcRestored, QRect(0, 0, 240, 320));
+    WhenModal<CPropertySheet>([](CPropertySheet &sheet) { sheet.EndDialog(IDCANCEL); });
     Post(WM_KBD_PREFERENCES);
     EXPECT_EQ(m_host.m_calls, (QStringList{"SetViewText", "Restore", "SetViewText", "Restore", "ShowKeyboard"}));
     for (const bool copyOnExit : {false, true}) {

@@ -37,10 +37,6 @@ struct Preferences {
     }
 };
 
-void TapTab(CPropertySheet &sheet, int index)
-{
-    QTest::mouseClick(sheet.TabBar(), Qt::LeftButton, {}, sheet.TabBar()->tabRect(index).center());
-}
 }
 
 TEST(PrefsSheet, ShowsThePagesInOrderCreatingEachWhenFirstShown)
@@ -56,7 +52,7 @@ TEST(PrefsSheet, ShowsThePagesInOrderCreatingEachWhenFirstShown)
     EXPECT_EQ(preferences.sheet.GetActivePage(), &preferences.lookFeel);
     EXPECT_TRUE(preferences.lookFeel.IsCreated());
     EXPECT_FALSE(preferences.action.IsCreated());
-    TapTab(preferences.sheet, 1);
+    ShowPage(preferences.sheet, 1);
     EXPECT_TRUE(preferences.action.isVisible());
     EXPECT_FALSE(preferences.lookFeel.isVisible());
     TapItem(&preferences.action, CActionPage::kCopyOnExitId);
@@ -74,7 +70,7 @@ TEST(PrefsSheet, CancelInTheKeysPageHeaderClosesTheModalSheetAndChangesNothing)
     TestEnvironment environment;
     Preferences preferences;
     QTimer::singleShot(0, &preferences.sheet, [&preferences] {
-        TapTab(preferences.sheet, 2);
+        ShowPage(preferences.sheet, 2);
         TapItem(&preferences.keys, CKeyPrefsPage::kAssignCheckId);
         TapItem(&preferences.keys, IDCANCEL);
     });

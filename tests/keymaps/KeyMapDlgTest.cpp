@@ -1,0 +1,140 @@
+#include "keymaps/KeyMapDlg.h"
+#include "keymaps/KeyMapFile.h"
+#include "support/TestEnvironment.h"
+#include "prefs/DialogDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+
+namespace {
+constexpr int kPositionQ = 10;
+constexpr int kPositionR = 13;
+constexpr int kCellR = 27;
+
+// The editor open on a copy of the default map, in new or edit mode.
+struct OpenEditor {
+    KeyMap map = DefaultKeyMap();
+    CKeyMapDlg dialog;
+
+    OpenEditor(const TestEnvironment &environment, bool newMode)
+    {
+        dialog.m_bNewMode = newMode;
+        dialog.m_strFolder = KeyMapsFolder(environment.ProgramFolder().toStdU16String());
+        dialog.m_pKeyMap = &map;
+        dialog.Create();
+    }
+
+    QString Text(int id) const { return GetDlgItem(&dialog, id)->property("text").toString(); }
+    void Type(int id, const QString &text) { TypeText(GetDlgItem(&dialog, id), text); }
+    void TapKey(int key) { QTest::mouseClick(&dialog, Qt::LeftButton, {}, CKeyMapDlg::KeyRect(key).center()); }
+    void ChoosePlane(int plane)
+    {
+        while (GetDlgItemAs<QComboBox>(&dialog, CKeyMapDlg::kPlaneListId)->currentIndex() < plane)
+            QTest::keyClick(GetDlgItem(&dialog, CKeyMapDlg::kPlaneListId), Qt::Key_Down);
+    }
+};
+}
+
+TEST(KeyMapDlg, TheLetterStoresAtOnceAndTheUnicodeButtonStoresTheLow16BitsOfValidText)
+{
+    constexpr int letter = CKeyMapDlg::kLetterId;
+    constexpr int unicode = CKeyMapDlg::kUnicodeId;
+    // Field typed in, text typed, cell stored, letter and Unicode fields shown.
+    const std::tuple<int, QString, char16_t, QString, QString> cases[] = {
+        {letter, "\u00e9", u'\u00e9', "\u00e9", "00E9"},  {letter, "", u'r', "", "0072"},
+        {unicode, "20ac", u'\u20ac', "\u20ac", "20AC"},  {unicode, "1F600", u'\uf600', "\uf600", "F600"},
+        {unicode, "", u'\0', QString(QChar(0)), "0000"}, {unicode, "0x41", u'r', "r", "0x41"},
+    };
+    for (const auto &[field, text, stored, shownLetter, shownUnicode] : cases) {
+        TestEnvironment environment;
+        OpenEditor editor(environment, false);
+        editor.TapKey(kPositionR);
+        editor.Type(field, text);
+        if (field == unicode) {
+            EXPECT_EQ(editor.map, DefaultKeyMap()) << "typing a value alone stores nothing";
+            TapItem(&editor.dialog, CKeyMapDlg::kApplyUnicodeId);
+        }
+        KeyMap expected = DefaultKeyMap();
+        expected.m_chCells[kPlaneNormal][kCellR] = stored;
+        EXPECT_EQ(editor.map, expected) << text.toStdString();
+        EXPECT_EQ(editor.Text(letter), shownLetter);
+        EXPECT_EQ(editor.Text(unicode), shownUnicode);
+        const bool refused = text == "0x41";
+        EXPECT_EQ(environment.m_prompt.m_texts,
+                  refused ? QStringList{QStringLiteral("Please enter a valid unicode value.")} : QStringList());
+    }
+}
+
+TEST(KeyMapDlg, TapsSelectKeysOnlyOnTheGridAndThePlaneListShowsTheSelectedKeysCell)
+{
+    TestEnvironment environment;
+    OpenEditor editor(environment, true);
+    EXPECT_EQ(editor.Text(CKeyMapDlg::kUnicodeId), QStringLiteral("0031"));
+    editor.TapKey(kPositionQ);
+    editor.ChoosePlane(kPlaneShift);
+    EXPECT_EQ(editor.Text(CKeyMapDlg::kLetterId), QStringLiteral("Q"));
+    EXPECT_EQ(editor.Text(CKeyMapDlg::kUnicodeId), QStringLiteral("0051"));
+    EXPECT_EQ(editor.map, DefaultKeyMap());
+    // Left of and above the grid's first lines still count; the missing
+    // keys at the ends of the lower rows, below the grid and right of it not.
+    const std::pair<QPoint, int> taps[] = {
+        {{1, 64}, 0},     {{19, 105}, 10}, {{195, 125}, 28}, {{205, 130}, 28}, {{205, 150}, 28},
+        {{100, 163}, 28}, {{221, 90}, 28}, {{0, 90}, 28},   {{219, 103}, 19},
+    };
+    for (const auto &[point, selected] : taps) {
+        QTest::mouseClick(&editor.dialog, Qt::LeftButton, {}, point);
+        EXPECT_EQ(editor.dialog.m_nSelected, selected) << point.x() << "," << point.y();
+    }
+    EXPECT_EQ(editor.Text(CKeyMapDlg::kLetterId), QStringLiteral("P"));
+}
+
+TEST(KeyMapDlg, PaintsTheSelectedPlanesLettersAndARedFrameRoundTheSelectedKey)
+{
+    TestEnvironment environment;
+    OpenEditor editor(environment, true);
+    editor.TapKey(kPositionR);
+    const QRect r = CKeyMapDlg::KeyRect(kPositionR);
+    const auto frameAndInk = [&r](QWidget *dialog) {
+        const QImage image = Snapshot(dialog);
+        int ink = 0;
+        for (int i = 0; i < 14 * 14; ++i)
+            ink += qGray(image.pixel(r.left() + 3 + i % 14, r.top() + 3 + i / 14)) < 128 ? 1 : 0;
+        const bool red = image.pixelColor(r.left(), r.center().y()) == QColor(255, 0, 0) &&
+                         image.pixelColor(r.right() + 1, r.y()) == QColor(255, 0, 0);
+        return std::pair(red, ink);
+    };
+    const auto [redAtR, inkOfR] = frameAndInk(&editor.dialog);
+    EXPECT_TRUE(redAtR && inkOfR > 0);
+    editor.ChoosePlane(kPlaneShift);
+    EXPECT_GT(frameAndInk(&editor.dialog).second, inkOfR) << "R has more ink than r";
+    editor.TapKey(kPositionQ);
+    EXPECT_FALSE(frameAndInk(&editor.dialog).first);
+}
+
+TEST(KeyMapDlg, OkInNewModeCompletesTheNameAndCreatesTheFileInTheFolderOnly)
+{
+    TestEnvironment environment;
+    const QDir folder(environment.ProgramFolder() + QStringLiteral("/KeyMaps"));
+    const QString bad = QStringLiteral("Please enter a valid name for the key map.");
+    // The first name is typed before the KeyMaps folder exists.
+    const std::pair<QString, QString> cases[] = {
+        {"German", bad},       {"", bad},           {"../Evil", bad},           {"sub/x", bad},
+        {"..", bad},           {QString(300, 'a'), bad}, {"German", "German.kmap"}, {"German.KMAP", "German.KMAP"},
+        {"my.map", "my.map.kmap"}, {"Dir", bad},
+    };
+    for (const auto &[typed, outcome] : cases) {
+        OpenEditor editor(environment, true);
+        editor.Type(CKeyMapDlg::kNameId, typed);
+        TapItem(&editor.dialog, IDOK);
+        EXPECT_EQ(editor.dialog.isVisible(), outcome == bad) << typed.toStdString();
+        EXPECT_TRUE(outcome == bad || (editor.dialog.result() == IDOK && editor.dialog.m_strName == outcome &&
+                                       editor.Text(CKeyMapDlg::kNameId) == outcome && folder.exists(outcome)));
+        QDir(environment.ProgramFolder()).mkpath(QStringLiteral("KeyMaps/Dir.kmap"));
+    }
+    EXPECT_EQ(environment.m_prompt.m_texts, QStringList(7, bad));
+    EXPECT_EQ(QDir(environment.ProgramFolder()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"KeyMaps"});
+    EXPECT_EQ(folder.entryList(QDir::Files).size(), 3);
+}
