@@ -1,5 +1,8 @@
 #include "ProcessRun.h"
 
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -70,6 +73,25 @@ ProcessRun RunProcess(const std::string &program, const std::vector<std::string>
     const ssize_t nRead = ended ? read(fds[0], report, sizeof report - 1) : 0;
     close(fds[0]);
     run.m_bOk = waited && ended && WIFEXITED(status) && WEXITSTATUS(status) == 0 && nRead > 0
-                && std::sscanf(report, "%lf %ld", &run.m_dSeconds, &run.m_nPeakKilobytes) == 2;
+                && std::sscanf(report, "%lf %lf %ld", &run.m_dSeconds, &run.m_dCpuSeconds, &run.m_nPeakKilobytes) == 3;
     return run;
+}
+
+void RunProcessIterations(benchmark::State &state, const std::string &program,
+                          const std::vector<std::string> &arguments)
+{
+    long nPeak = 0;
+    double dCpuMilliseconds = 0;
+    for (auto _ : state) {
+        const ProcessRun run = RunProcess(program, arguments);
+        if (!run.m_bOk) {
+            state.SkipWithError("the program did not run to its end");
+            return;
+        }
+        state.SetIterationTime(run.m_dSeconds);
+        dCpuMilliseconds += run.m_dCpuSeconds * 1e3;
+        nPeak = std::max(nPeak, run.m_nPeakKilobytes);
+    }
+    state.counters["cpu_ms"] = benchmark::Counter(dCpuMilliseconds, benchmark::Counter::kAvgIterations);
+    state.counters["peak_kb"] = static_cast<double>(nPeak);
 }

@@ -1,5 +1,5 @@
 // The program started as a whole process, up to its first painted board:
-// its wall time and the peak resident memory the kernel reports for it.
+// its wall time, its processor time and its peak resident memory.
 #include "BenchEnvironment.h"
 #include "BenchSizes.h"
 #include "ProcessRun.h"
@@ -14,17 +14,7 @@ void RunStarts(benchmark::State &state, const BenchEnvironment &environment)
     std::vector<std::string> arguments = kArguments;
     arguments.push_back("--home");
     arguments.push_back(environment.ProgramFolder().toStdString());
-    long peak = 0;
-    for (auto _ : state) {
-        const ProcessRun run = RunProcess(QUORLEX_PROGRAM, arguments);
-        if (!run.m_bOk) {
-            state.SkipWithError("the program did not run to its first paint");
-            break;
-        }
-        state.SetIterationTime(run.m_dSeconds);
-        peak = std::max(peak, run.m_nPeakKilobytes);
-    }
-    state.counters["peak_kb"] = static_cast<double>(peak);
+    RunProcessIterations(state, QUORLEX_PROGRAM, arguments);
 }
 
 // The board comes up at once over an empty notepad, as it does by default.

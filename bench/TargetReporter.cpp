@@ -22,6 +22,8 @@ void TargetReporter::ReportRuns(const std::vector<Run> &runs)
         const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
         figures.m_dCpuSeconds = run.GetAdjustedCPUTime() / unit;
         figures.m_dWallSeconds = run.GetAdjustedRealTime() / unit;
+        const auto cpu = run.counters.find("cpu_ms");
+        figures.m_dProcessCpuSeconds = cpu != run.counters.end() ? cpu->second.value / 1e3 : 0;
         const auto peak = run.counters.find("peak_kb");
         figures.m_dPeakKilobytes = peak != run.counters.end() ? peak->second.value : 0;
         figures.m_bMedian = median;
@@ -42,6 +44,8 @@ double TargetReporter::Value(const Figures &figures, Measure measure)
         return figures.m_dCpuSeconds;
     case Measure::WallTime:
         return figures.m_dWallSeconds;
+    case Measure::ProcessCpu:
+        return figures.m_dProcessCpuSeconds;
     case Measure::PeakMemory:
         return figures.m_dPeakKilobytes;
     case Measure::Ratio:
@@ -90,8 +94,8 @@ int TargetReporter::PrintTargets(std::ostream &out) const
         out << line;
     }
     const bool medians = !m_figures.empty() && m_figures.begin()->second.m_bMedian;
-    out << (medians ? "Figures are medians of the repetitions; times are CPU time in the process, wall time for "
-                      "whole processes.\n"
+    out << (medians ? "Figures are medians of the repetitions: times in the process are its CPU time; whole "
+                      "processes are timed by wall clock and by the CPU time they used.\n"
                     : "Figures are single runs (no repetitions): not fit for a verdict.\n");
     return nMissed;
 }

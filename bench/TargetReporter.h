@@ -15,7 +15,9 @@
 class TargetReporter : public benchmark::ConsoleReporter
 {
 public:
-    enum class Measure { CpuTime, WallTime, PeakMemory, Ratio };
+    // CpuTime and WallTime are the benchmark's own times; ProcessCpu and
+    // PeakMemory are the counters cpu_ms and peak_kb of a whole process.
+    enum class Measure { CpuTime, WallTime, ProcessCpu, PeakMemory, Ratio };
 
     struct Target {
         std::string m_strWhat;
@@ -43,6 +45,7 @@ private:
     struct Figures {
         double m_dCpuSeconds = 0;
         double m_dWallSeconds = 0;
+        double m_dProcessCpuSeconds = 0;
         double m_dPeakKilobytes = 0;
         bool m_bMedian = false;
     };

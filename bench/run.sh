@@ -11,5 +11,6 @@ cd "$(dirname "$0")/.."
 cmake -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORLEX_TESTS=OFF > /dev/null
 cmake --build build-release --target quorlex_bench ${JOBS:+--parallel "$JOBS"}
 QT_QPA_PLATFORM=offscreen ./build-release/bench/quorlex_bench \
-  --benchmark_repetitions="${REPETITIONS:-9}" --benchmark_display_aggregates_only=true \
+  --benchmark_repetitions="${REPETITIONS:-9}" --benchmark_enable_random_interleaving=true \
+  --benchmark_display_aggregates_only=true \
   --benchmark_out=build-release/benchmarks.json --benchmark_out_format=json "$@"
