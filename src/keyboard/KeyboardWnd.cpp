@@ -417,6 +417,5 @@ void CKeyboardWnd::paintEvent(QPaintEvent *event)
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(event->rect(), m_hBmpMem, event->rect());
+    PaintImage(painter, event->region(), QPoint(0, 0), m_hBmpMem);
 }

@@ -1,11 +1,13 @@
 #include "pad/TypePadWnd.h"
 
 #include "pad/PortraitImage.h"
+#include "platform/ImageCopy.h"
 #include "platform/Platform.h"
 #include "platform/TextDraw.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimerEvent>
 
@@ -180,12 +182,12 @@ void CTypePadWnd::RotateToScreen(const QImage &landscape, QImage &portrait, bool
     RotateLandscapeToPortrait(landscape, portrait, bRightHanded);
 }
 
-void CTypePadWnd::paintEvent(QPaintEvent *)
+void CTypePadWnd::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     drawFrame(&painter);
     if (!m_imgPortrait.isNull())
-        painter.drawImage(contentsRect().topLeft(), m_imgPortrait);
+        PaintImage(painter, event->region(), contentsRect().topLeft(), m_imgPortrait);
 }
 
 void CTypePadWnd::MessageBeep()
