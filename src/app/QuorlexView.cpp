@@ -6,6 +6,7 @@
 #include "platform/HelpViewer.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Utf16Text.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -113,7 +114,7 @@ void CQuorlexView::SetViewText(const std::u16string &text)
     }
     m_bTextHeld = false;
     std::u16string().swap(m_strHeldText);
-    setPlainText(QString::fromStdU16String(text));
+    setPlainText(QStringOfUnits(text));
 }
 
 bool CQuorlexView::SaveLastUsedText()
@@ -205,7 +206,7 @@ void CQuorlexView::OnEditPaste()
         clipboard.IsUnicodeTextAvailable() ? clipboard.GetUnicodeText() : std::nullopt;
     clipboard.Close();
     if (text)
-        insertPlainText(QString::fromStdU16String(*text));
+        insertPlainText(QStringOfUnits(*text));
 }
 
 void CQuorlexView::OnEditSelectAll()

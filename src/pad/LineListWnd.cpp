@@ -5,6 +5,7 @@
 #include "pad/PortraitImage.h"
 #include "platform/ImageCopy.h"
 #include "platform/TextDraw.h"
+#include "platform/Utf16Text.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -125,7 +126,7 @@ void CLineListWnd::CopyLines()
     for (const std::u16string &line : m_pPad->m_lines) {
         std::u16string copy = line;
         PadText::ConvertTabs(copy, true);
-        m_lines.push_back(QString::fromStdU16String(copy));
+        m_lines.push_back(QStringOfUnits(copy));
     }
 }
 

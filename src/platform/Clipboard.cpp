@@ -1,5 +1,7 @@
 #include "platform/Clipboard.h"
 
+#include "platform/Utf16Text.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -24,7 +26,7 @@ bool SystemClipboard::SetUnicodeText(const std::u16string &text)
 {
     if (!m_bOpen)
         return false;
-    QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
+    QGuiApplication::clipboard()->setText(QStringOfUnits(text));
     return true;
 }
 

@@ -211,6 +211,21 @@ TEST(NotepadView, ClipboardKeysUseTheProgramClipboardWithCrLf)
     EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen);
 }
 
+// A leading U+FEFF or U+FFFE is the user's text: neither dropped nor taken
+// as a sign to swap the bytes of everything after it.
+TEST(NotepadView, TextStartingWithByteOrderMarkCharactersComesBackAsItWent)
+{
+    ProgramRun run;
+    for (const std::u16string text : {u"\uFEFFab\r\nc", u"\uFFFEab\r\nc"}) {
+        run.View()->SetViewText(text);
+        EXPECT_EQ(run.View()->ViewText(), text);
+        run.View()->SetViewText(u"");
+        run.m_environment.m_clipboard.SetText(text);
+        run.View()->OnEditPaste();
+        EXPECT_EQ(run.View()->ViewText(), text);
+    }
+}
+
 TEST(NotepadView, LongLinesWrapInsteadOfScrollingSideways)
 {
     const ProgramRun run;

@@ -48,6 +48,10 @@ TEST(StartAction, ActionOneShowsWhatTheLastUsedFileHolds)
          LastUsedFile(Bytes({0xFF, 0xFE, 0x00, 0xD8, 0x00, 0x00, 0x78, 0x00, 0x00, 0xDC})),
          std::u16string(u"\xD800\0x\xDC00", 4)},
         {"no-break space", LastUsedFile(Bytes({0xFF, 0xFE, 0xA0, 0x00})), u"\u00A0"},
+        // Text, not byte-order marks, once the file's own mark is behind.
+        {"U+FEFF first", LastUsedFile(Bytes({0xFF, 0xFE, 0xFF, 0xFE, 0x61, 0x00})), u"\uFEFFa"},
+        {"U+FFFE first", LastUsedFile(Bytes({0xFF, 0xFE, 0xFE, 0xFF, 0x61, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x62, 0x00})),
+         u"\uFFFEa\r\nb"},
         {"folder", [](TestEnvironment &e) { QDir(e.ProgramFolder()).mkdir(QStringLiteral("LastUsed.txt")); }, u""},
         {"pipe",
          [](TestEnvironment &e) {

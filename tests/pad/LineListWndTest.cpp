@@ -162,6 +162,14 @@ TEST_F(LineListTest, TapOpensTheLineUnderItWithTheCaretAtZeroAndHidesTheList)
     }
 }
 
+TEST_F(LineListTest, LinesStartingWithByteOrderMarkCharactersAreShownAsTheyAre)
+{
+    Open({u"\uFFFEab", u"\uFEFFcd"}, true);
+    ASSERT_EQ(list->Lines().size(), 2u);
+    EXPECT_EQ(list->Lines()[0], QString(QChar(0xFFFE)) + QStringLiteral("ab"));
+    EXPECT_EQ(list->Lines()[1], QString(QChar(0xFEFF)) + QStringLiteral("cd"));
+}
+
 TEST_F(LineListTest, TabsShowExpandedToTheirStop)
 {
     Open({u"a\u2026b"}, true);
