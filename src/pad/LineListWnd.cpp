@@ -225,7 +225,8 @@ void CLineListWnd::mousePressEvent(QMouseEvent *pEvent)
 {
     if (pEvent->button() == Qt::LeftButton)
         OnTap(pEvent->position().toPoint().x());
-    QWidget::mousePressEvent(pEvent);
+    // Taken here: passed on, the press would reach the key under the list.
+    pEvent->accept();
 }
 
 void CLineListWnd::OnTap(int x)
