@@ -1,9 +1,9 @@
 // Writes the seed corpora of the fuzz targets: fuzz_seeds <folder> fills
-// <folder>/skin, keymap, lastused and padtext with good files of each kind the
-// program meets and a few just beside them (cut short, one byte over, odd
-// lengths, odd characters). Every image put into a skin must decode here
-// first, so the good skins really are good and fuzzing starts from files the
-// window takes.
+// <folder>/skin, keymap, lastused, padtext and hexnumber with good inputs of
+// each kind the program meets and a few just beside them (cut short, one byte
+// over, odd lengths, odd characters). Every image put into a skin must decode
+// here first, so the good skins really are good and fuzzing starts from files
+// the window takes.
 
 #include "app/LastUsedText.h"
 #include "keyboard/KeyMap.h"
@@ -130,6 +130,23 @@ bool WriteSkinSeeds(const fs::path &folder)
            WriteSeed(folder, "length-past-end.kbskn", colorsOnly.Bytes() + LittleEndian32(0xFFFFFFFF) + "x");
 }
 
+bool WriteHexNumberSeeds(const fs::path &folder)
+{
+    // What the editor's field shows and what a user may type into it: short
+    // and long numbers, both letter cases, and the usual near misses.
+    const char *const texts[][2] = {
+        {"a", "0041"},      {"ffff", "ffff"},  {"pair", "1F600"},    {"nine", "123456789"},
+        {"long", "123456789abcdefABCDEF"},      {"empty", ""},        {"prefix", "0x41"},
+        {"blank", " 41"},   {"sign", "-1"},    {"letter", "4G1"},    {"upper-bound", "FFFFFFFF"}};
+    for (const auto &[name, text] : texts)
+        if (!WriteSeed(folder, name, Units(QString::fromLatin1(text).toStdU16String())))
+            return false;
+    // Digits of other scripts are not hexadecimal digits: fullwidth 4 and 1,
+    // Arabic-Indic 3.
+    return WriteSeed(folder, "fullwidth", Units(u"\uFF14\uFF11")) &&
+           WriteSeed(folder, "arabic-indic", Units(u"\u0663"));
+}
+
 bool WriteKeyMapSeeds(const fs::path &folder)
 {
     const QByteArray standard(reinterpret_cast<const char *>(DefaultKeyMap().Bytes()), kKeyMapBytes);
@@ -196,7 +213,7 @@ int main(int argc, char *argv[])
     using SeedWriter = bool (*)(const fs::path &);
     const std::pair<const char *, SeedWriter> writers[] = {
         {"skin", WriteSkinSeeds}, {"keymap", WriteKeyMapSeeds},
-        {"lastused", WriteLastUsedSeeds}, {"padtext", WritePadTextSeeds}};
+        {"lastused", WriteLastUsedSeeds}, {"padtext", WritePadTextSeeds}, {"hexnumber", WriteHexNumberSeeds}};
     for (const auto &[name, write] : writers) {
         std::error_code error;
         fs::create_directories(root / name, error);
