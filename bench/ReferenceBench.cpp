@@ -1,4 +1,5 @@
 // The yardsticks every other figure is divided by, measured in the same run.
+#include "BenchSizes.h"
 #include "ProcessRun.h"
 
 #include <benchmark/benchmark.h>
@@ -26,17 +27,7 @@ BENCHMARK(FullScreenCopy);
 
 void MinimalQtStart(benchmark::State &state)
 {
-    long peak = 0;
-    for (auto _ : state) {
-        const ProcessRun run = RunProcess(QUORLEX_MINIMAL_START, {"-platform", "offscreen"});
-        if (!run.m_bOk) {
-            state.SkipWithError("the minimal program did not run");
-            break;
-        }
-        state.SetIterationTime(run.m_dSeconds);
-        peak = std::max(peak, run.m_nPeakKilobytes);
-    }
-    state.counters["peak_kb"] = static_cast<double>(peak);
+    RunProcessIterations(state, QUORLEX_MINIMAL_START, {"-platform", "offscreen"});
 }
-BENCHMARK(MinimalQtStart)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(MinimalQtStart)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(QuickRun() ? 1 : 10);
 }

@@ -47,6 +47,8 @@ CommandLineOptions ParseCommandLine(const QStringList &arguments)
             options.m_bHelp = true;
         else if (argument == QLatin1String("--version"))
             options.m_bVersion = true;
+        else if (argument == QLatin1String("--quit-after-first-paint"))
+            options.m_bQuitAfterFirstPaint = true;
         else if (TakeValue(arguments, i, QStringLiteral("--scale"), value))
             ReadScale(value, options);
         else if (TakeValue(arguments, i, QStringLiteral("--home"), value))
@@ -67,7 +69,9 @@ QString UsageText()
         "  --scale N    show every screen pixel as N x N desktop pixels\n"
         "               (default: the largest that fits the desktop)\n"
         "  --help       show this text and quit\n"
-        "  --version    show the version and quit\n");
+        "  --version    show the version and quit\n"
+        "  --quit-after-first-paint\n"
+        "               quit as soon as the board is first painted (to time the start)\n");
 }
 
 QString VersionText()

@@ -10,6 +10,7 @@ struct CommandLineOptions {
     int m_nScale = 0;         // desktop pixels per screen pixel; 0 for "the largest that fits"
     bool m_bHelp = false;
     bool m_bVersion = false;
+    bool m_bQuitAfterFirstPaint = false; // for timing the start from outside
     QString m_strError;       // set when an argument is wrong
 };
 

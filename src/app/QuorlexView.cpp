@@ -20,7 +20,7 @@ constexpr char16_t kParagraphSeparator = u'\u2029';
 std::u16string ToFlatText(const QString &raw)
 {
     std::u16string flat;
-    flat.reserve(static_cast<std::size_t>(raw.size()));
+    flat.reserve(static_cast<std::size_t>(raw.size() + raw.count(QChar(kParagraphSeparator))));
     for (const QChar ch : raw) {
         if (ch.unicode() == kParagraphSeparator)
             flat += u"\r\n";
@@ -51,11 +51,14 @@ void CQuorlexView::OnInitialUpdate()
     m_nScreenWidth = CMainFrame::kScreenWidth;
     m_nScreenHeight = CMainFrame::kScreenHeight;
     CreateKeyboardWindow();
+    // A board that comes up at once covers the notepad from the start.
+    m_bBoardComing = KeyboardSettings().m_bOpenKBOnStart != 0;
     ApplyStartAction(KeyboardSettings().m_nOnStartAction);
     m_pDocument->SetPathName(LastUsedPath());
     m_pDocument->SetModifiedFlag(true);
-    if (KeyboardSettings().m_bOpenKBOnStart)
+    if (m_bBoardComing)
         ShowKeyboard();
+    m_bBoardComing = false;
 }
 
 void CQuorlexView::ApplyStartAction(int nAction)
@@ -93,11 +96,24 @@ QString CQuorlexView::LastUsedPath() const
 
 std::u16string CQuorlexView::ViewText() const
 {
-    return ToFlatText(document()->toRawText());
+    return m_bTextHeld ? m_strHeldText : ToFlatText(document()->toRawText());
 }
 
+// While the board covers the notepad, the notepad's text is held as it is
+// instead of going into the edit: an edit that is laid out keeps several
+// times the size of its text, and the board gives its own text back to the
+// notepad when it goes down.
 void CQuorlexView::SetViewText(const std::u16string &text)
 {
+    if (m_bKeyboardUp || m_bBoardComing) {
+        if (!m_bTextHeld && !document()->isEmpty())
+            clear();
+        m_strHeldText = text;
+        m_bTextHeld = true;
+        return;
+    }
+    m_bTextHeld = false;
+    std::u16string().swap(m_strHeldText);
     setPlainText(QStringOfUnits(text));
 }
 
@@ -110,6 +126,10 @@ bool CQuorlexView::SaveLastUsedText()
 
 void CQuorlexView::CopyAllToClipboard()
 {
+    if (m_bTextHeld) {
+        CopyTextToClipboard(m_strHeldText);
+        return;
+    }
     selectAll();
     ensureCursorVisible();
     CopySelectionToClipboard();

@@ -95,6 +95,11 @@ private:
     int m_nScreenWidth = 0;
     int m_nScreenHeight = 0;
     bool m_bKeyboardUp = false;
+    // The board is about to come up at start: the notepad is already covered.
+    bool m_bBoardComing = false;
+    // The notepad's text while the board covers it; the edit is then empty.
+    std::u16string m_strHeldText;
+    bool m_bTextHeld = false;
     // An Exit has saved (or tried to): a close that follows must not save again.
     bool m_bExitSaved = false;
 };

@@ -1,11 +1,14 @@
 #include "app/CommandLine.h"
 #include "app/QuorlexApp.h"
 #include "app/ScreenScale.h"
+#include "keyboard/KeyboardWnd.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 QStringList Arguments(int argc, char *argv[])
@@ -21,6 +24,26 @@ int Print(std::FILE *stream, const QString &text, int result)
     std::fputs(text.toLocal8Bit().constData(), stream);
     return result;
 }
+
+// Ends the process once the board has been painted for the first time, so
+// that the start can be timed and weighed as a whole process. The end is
+// queued and so comes when that paint is done; nothing is saved or copied
+// and nothing is torn down, as none of that belongs to the start.
+class QuitAfterFirstBoardPaint : public QObject
+{
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && qobject_cast<CKeyboardWnd *>(watched) != nullptr) {
+            qApp->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, [] {
+                std::fflush(nullptr);
+                std::_Exit(0);
+            });
+        }
+        return false;
+    }
+};
 }
 
 int main(int argc, char *argv[])
@@ -36,6 +59,9 @@ int main(int argc, char *argv[])
     ApplyScreenScale(options.m_nScale, argc, argv);
     QApplication application(argc, argv);
     SetUpProgramFolder(options.m_strHome, QCoreApplication::applicationDirPath());
+    QuitAfterFirstBoardPaint quitAfterFirstPaint;
+    if (options.m_bQuitAfterFirstPaint)
+        application.installEventFilter(&quitAfterFirstPaint);
     CQuorlexApp quorlex;
     if (!quorlex.InitInstance())
         return 1;

@@ -354,15 +354,16 @@ const CKeyboardWnd::ComposedPlane &CKeyboardWnd::ComposedPlaneFor(const char16_t
     }
     if (const ComposedPlane *composed = FindComposedPlane(plane))
         return *composed;
-    // A new skin, font or key map: draw every plane now, so that no later
-    // change of plane has to draw labels.
-    ForgetComposedPlanes();
-    for (const char16_t *other : m_pPlanes)
-        if (FindComposedPlane(other) == nullptr)
-            m_composedPlanes.push_back(DrawComposedPlane(other));
-    if (FindComposedPlane(plane) == nullptr)
-        m_composedPlanes.push_back(DrawComposedPlane(plane));
-    return *FindComposedPlane(plane);
+    // Each plane is drawn when it is first shown and kept from then on: the
+    // start draws one plane, not five, and only the first change to a plane
+    // draws its labels. Planes of a key map read again since are let go.
+    std::erase_if(m_composedPlanes, [this](const ComposedPlane &composed) {
+        return std::none_of(std::begin(m_pPlanes), std::end(m_pPlanes), [&composed](const char16_t *current) {
+            return std::equal(composed.m_chCells.begin(), composed.m_chCells.end(), current);
+        });
+    });
+    m_composedPlanes.push_back(DrawComposedPlane(plane));
+    return m_composedPlanes.back();
 }
 
 const CKeyboardWnd::ComposedPlane *CKeyboardWnd::FindComposedPlane(const char16_t *plane) const
@@ -416,6 +417,5 @@ void CKeyboardWnd::paintEvent(QPaintEvent *event)
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(event->rect(), m_hBmpMem, event->rect());
+    PaintImage(painter, event->region(), QPoint(0, 0), m_hBmpMem);
 }

@@ -3,11 +3,13 @@
 #include "app/PointFont.h"
 #include "pad/PadText.h"
 #include "pad/PortraitImage.h"
+#include "platform/ImageCopy.h"
 #include "platform/TextDraw.h"
 #include "platform/Utf16Text.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -209,22 +211,22 @@ void CLineListWnd::DrawLines(QPainter &painter, int64_t nOffset)
     }
 }
 
-void CLineListWnd::paintEvent(QPaintEvent *)
+void CLineListWnd::paintEvent(QPaintEvent *pEvent)
 {
     QPainter painter(this);
     if (m_bmpPortrait.isNull()) {
         painter.fillRect(rect(), kBackground);
         return;
     }
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QPoint(0, RightHanded() ? m_nBarHeight : 0), m_bmpPortrait);
+    PaintImage(painter, pEvent->region(), QPoint(0, RightHanded() ? m_nBarHeight : 0), m_bmpPortrait);
 }
 
 void CLineListWnd::mousePressEvent(QMouseEvent *pEvent)
 {
     if (pEvent->button() == Qt::LeftButton)
         OnTap(pEvent->position().toPoint().x());
-    QWidget::mousePressEvent(pEvent);
+    // Taken here: passed on, the press would reach the key under the list.
+    pEvent->accept();
 }
 
 void CLineListWnd::OnTap(int x)

@@ -24,9 +24,12 @@ std::u16string PadText::GetAllText() const
     for (size_t i = 0; i < m_lines.size(); ++i) {
         if (i > 0)
             out += u"\r\n";
+        // Tabs go back while the line is fresh in the cache, not in a second
+        // pass over the whole text.
+        const size_t nStart = out.size();
         out += m_lines[i];
+        std::replace(out.begin() + static_cast<std::ptrdiff_t>(nStart), out.end(), m_chTab, u'\t');
     }
-    ConvertTabs(out, true);
     return out;
 }
 

@@ -20,6 +20,12 @@ void PadText::ScrollToShow(int c)
     c = std::clamp(c, 0, Length());
     if (m_nFirstCol >= c || Fits(m_nFirstCol, c))
         return;
+    // Typing at the end of a full strip needs one column more: try that
+    // before searching.
+    if (Fits(m_nFirstCol + 1, c)) {
+        ++m_nFirstCol;
+        return;
+    }
     // A strip too short for anything shows the line from c on rather than
     // scrolling for ever.
     if (!Fits(c, c)) {

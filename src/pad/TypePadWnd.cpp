@@ -1,15 +1,17 @@
 #include "pad/TypePadWnd.h"
 
+#include "pad/PortraitImage.h"
+#include "platform/ImageCopy.h"
 #include "platform/Platform.h"
 #include "platform/TextDraw.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimerEvent>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 constexpr unsigned kMeasureFlags = DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
@@ -68,6 +70,7 @@ void CTypePadWnd::SetPadFont(const QString &face, int nSize, bool bBold, bool bI
                              bool bUnderline)
 {
     m_font.Delete();
+    m_bMeasured = false;
     MakePointFont(m_font, face, static_cast<double>(nSize), bBold, bItalic, bStrike, bUnderline, 0, 0);
     m_nAvgCharWidth = QFontMetrics(m_font.Font()).averageCharWidth();
     Redraw();
@@ -86,11 +89,18 @@ void CTypePadWnd::SetColors(std::uint32_t crText, std::uint32_t crSelText, std::
 
 int CTypePadWnd::MeasureText(std::u16string_view text) const
 {
+    // Scrolling measures the text before the caret, and drawing the caret
+    // measures it again right after.
+    if (m_bMeasured && text == m_strMeasured)
+        return m_nMeasuredWidth;
     QPainter painter(&m_imgMeasure);
     painter.setFont(m_font.Font());
     QRect rect(0, 0, 1, 20);
     DrawTextFlags(painter, rect, ToQString(text), kMeasureFlags);
-    return rect.width();
+    m_strMeasured = text;
+    m_nMeasuredWidth = rect.width();
+    m_bMeasured = true;
+    return m_nMeasuredWidth;
 }
 
 void CTypePadWnd::resizeEvent(QResizeEvent *event)
@@ -169,26 +179,15 @@ void CTypePadWnd::RotateToScreen()
 
 void CTypePadWnd::RotateToScreen(const QImage &landscape, QImage &portrait, bool bRightHanded)
 {
-    const int L = landscape.width();
-    const int T = landscape.height();
-    if (portrait.width() != T || portrait.height() != L || landscape.depth() != 24 || portrait.depth() != 24)
-        return;
-    for (int y = 0; y < T; ++y) {
-        const uchar *source = landscape.constScanLine(y);
-        for (int x = 0; x < L; ++x) {
-            uchar *target = bRightHanded ? portrait.scanLine(L - 1 - x) + 3 * y
-                                         : portrait.scanLine(x) + 3 * (T - 1 - y);
-            std::memcpy(target, source + 3 * x, 3);
-        }
-    }
+    RotateLandscapeToPortrait(landscape, portrait, bRightHanded);
 }
 
-void CTypePadWnd::paintEvent(QPaintEvent *)
+void CTypePadWnd::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     drawFrame(&painter);
     if (!m_imgPortrait.isNull())
-        painter.drawImage(contentsRect().topLeft(), m_imgPortrait);
+        PaintImage(painter, event->region(), contentsRect().topLeft(), m_imgPortrait);
 }
 
 void CTypePadWnd::MessageBeep()

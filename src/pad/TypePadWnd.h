@@ -123,6 +123,10 @@ private:
     QImage m_imgPortrait;
     // Holds the font for measuring only, as a device without a picture would.
     mutable QImage m_imgMeasure;
+    // The last text measured and its width, for the font in use.
+    mutable std::u16string m_strMeasured;
+    mutable int m_nMeasuredWidth = 0;
+    mutable bool m_bMeasured = false;
     WindowTimers m_timers{this};
     int m_nLength = 0;
     int m_nThickness = 0;

@@ -6,6 +6,15 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+namespace {
+// One question to the clipboard's owner. Each question waits out an owner
+// that does not answer (five seconds on X11), and hasText() alone asks two.
+bool OffersText(const QMimeData *data)
+{
+    return data != nullptr && data->formats().contains(QStringLiteral("text/plain"));
+}
+}
+
 bool SystemClipboard::Open()
 {
     if (m_bOpen)
@@ -32,15 +41,17 @@ bool SystemClipboard::SetUnicodeText(const std::u16string &text)
 
 bool SystemClipboard::IsUnicodeTextAvailable() const
 {
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    return data != nullptr && data->hasText();
+    return OffersText(QGuiApplication::clipboard()->mimeData());
 }
 
 std::optional<std::u16string> SystemClipboard::GetUnicodeText()
 {
-    if (!m_bOpen || !IsUnicodeTextAvailable())
+    if (!m_bOpen)
         return std::nullopt;
-    return QGuiApplication::clipboard()->text().toStdU16String();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (!OffersText(data))
+        return std::nullopt;
+    return data->text().toStdU16String();
 }
 
 void SystemClipboard::Close()

@@ -1,6 +1,8 @@
 #include "platform/ImageCopy.h"
 
 #include <QColor>
+#include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cstring>
@@ -56,4 +58,20 @@ void TransparentImage(QImage &destination, int dx, int dy, const QImage &source,
                 destinationRow[x] = pixel | ~RGB_MASK;
         }
     }
+}
+
+void PaintImage(QPainter &painter, const QRegion &region, QPoint origin, const QImage &image)
+{
+    const QImage pixels = image.depth() == 32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    const QRect imageArea(origin, pixels.size());
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect &rect : region) {
+        const QRect area = rect & imageArea;
+        if (area.isEmpty())
+            continue;
+        painter.setClipRect(area);
+        painter.drawImage(area.topLeft(), pixels, area.translated(-origin));
+    }
+    painter.restore();
 }

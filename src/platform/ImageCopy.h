@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+class QPainter;
+class QRegion;
+
 // The handheld's colour value 0x00BBGGRR (red in the low byte) as a QColor.
 QColor ColorFromRef(std::uint32_t colorRef);
 
@@ -22,3 +25,11 @@ void BitBlt(QImage &destination, const QRect &rect, const QImage &source);
 // skipped, so any face size is safe.
 void TransparentImage(QImage &destination, int dx, int dy, const QImage &source, int sx, int sy, int width,
                       int height, QRgb transparent = kTransparentKeyColor);
+
+// Paints an image with its top-left corner at origin, as a plain copy, within
+// the region being painted. Qt copies a 32-bit image that lands inside one
+// rectangle straight into the window; anything else (24-bit pixels, an area
+// with holes where child windows lie) it blends span by span, handing the
+// spans to worker threads whose start costs more than the copy. So the image
+// goes over as 32-bit pixels, one rectangle of the region at a time.
+void PaintImage(QPainter &painter, const QRegion &region, QPoint origin, const QImage &image);

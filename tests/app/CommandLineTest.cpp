@@ -17,10 +17,12 @@ TEST(CommandLine, OptionsInBothSpellingsAndWrongValues)
     EXPECT_EQ(spaced.m_strHome, QStringLiteral("/tmp/q"));
     EXPECT_EQ(spaced.m_nScale, 3);
     EXPECT_TRUE(spaced.m_strError.isEmpty());
-    const CommandLineOptions joined = Parse({"--home=/a b", "--scale=16", "--version"});
+    EXPECT_FALSE(spaced.m_bQuitAfterFirstPaint);
+    const CommandLineOptions joined = Parse({"--home=/a b", "--scale=16", "--version", "--quit-after-first-paint"});
     EXPECT_EQ(joined.m_strHome, QStringLiteral("/a b"));
     EXPECT_EQ(joined.m_nScale, 16);
     EXPECT_TRUE(joined.m_bVersion);
+    EXPECT_TRUE(joined.m_bQuitAfterFirstPaint);
     for (const QStringList &wrong : {QStringList{"--scale"}, QStringList{"--scale", "0"}, QStringList{"--scale=17"},
                                      QStringList{"--scale", "2x"}, QStringList{"--home"}, QStringList{"--home="}})
         EXPECT_FALSE(Parse(wrong).m_strError.isEmpty()) << wrong.join(' ').toStdString();

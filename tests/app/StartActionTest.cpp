@@ -128,4 +128,11 @@ TEST(StartAction, OpenKbOnStartPutsTheBoardUpWithTheTextInThePad)
     // The pad knew its length before the text came: the line is shown, not
     // scrolled away behind the caret.
     EXPECT_EQ(board.Pad().m_text.m_strVisible, u"hi");
+    // The covered notepad holds the text without laying it out, and shows it
+    // once the board goes down.
+    EXPECT_EQ(run.View()->ViewText(), u"hi");
+    EXPECT_TRUE(run.View()->document()->isEmpty());
+    PostWindowMessage(&run.View()->KeyboardWindow(), WM_KBD_NOTEPAD);
+    RunPostedMessages();
+    EXPECT_EQ(run.View()->toPlainText(), QStringLiteral("hi"));
 }

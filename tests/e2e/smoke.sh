@@ -6,12 +6,10 @@ PROGRAM=$1
 TAP_POINTS=$2
 . "$(dirname "$0")/xvfb-session.sh"
 
+LAYOUT=2 RH=1
 start_display
 start_program
-"$TAP_POINTS" type 2 1 $'ab\nc' | tap_lines
-"$TAP_POINTS" slot 2 1 50 | tap_lines
-sleep 1.0
-"$TAP_POINTS" menu 1 0 | tap_lines
-wait_for_exit 10 || { echo "the program did not end after Exit"; cat "$WORK/program.log"; exit 1; }
-expect_file_hex "$WORK/home/LastUsed.txt" fffe610062000d000a006300
+type_text $'ab\nc'
+exit_from_board
+expect_file_hex "$HOME_DIR/LastUsed.txt" fffe610062000d000a006300
 echo "smoke: typed text saved on Exit"

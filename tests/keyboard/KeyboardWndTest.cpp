@@ -146,6 +146,24 @@ TEST_F(KeyboardWnd, LineListKeyAnswersOnlyInItsBandAndPadSlotsDoNothing)
     }
 }
 
+// The list lies over the keys: a tap that picks a line must not also reach
+// the key underneath.
+TEST_F(KeyboardWnd, TapOnTheLineListOpensTheLineAndTypesNothing)
+{
+    for (const bool rightHanded : {true, false}) {
+        Make(KL_TROUGH, rightHanded);
+        m_wnd->Pad().InsertText(u"one\r\ntwo\r\nthree");
+        Tap({LIST});
+        CLineListWnd &list = m_wnd->Pad().LineList();
+        const int across = list.Unit() + list.Unit() / 2;
+        const QPoint second(rightHanded ? across : list.width() - 1 - across, 160);
+        QTest::mouseClick(&list, Qt::LeftButton, {}, second);
+        EXPECT_FALSE(m_wnd->Pad().LineList().isVisible());
+        EXPECT_EQ(m_wnd->Pad().m_text.m_nLine, 1);
+        EXPECT_EQ(m_wnd->Pad().GetAllText(), u"one\r\ntwo\r\nthree");
+    }
+}
+
 TEST_F(KeyboardWnd, EverySlotIsReachedAtTheCentreOfItsKey)
 {
     for (const int layout : {KL_FLAT, KL_CREST, KL_TROUGH, 7})
