@@ -60,6 +60,21 @@ void ExpectInsideTheScreen(QWidget *dialog)
 }
 }
 
+// The preference sheet with its three pages, created and shown.
+struct OpenSheet {
+    CLookFeelPage lookFeel;
+    CActionPage action;
+    CKeyPrefsPage keys;
+    CPropertySheet sheet{QStringLiteral("Preferences")};
+    OpenSheet()
+    {
+        sheet.AddPage(&lookFeel);
+        sheet.AddPage(&action);
+        sheet.AddPage(&keys);
+        sheet.Create();
+    }
+};
+
 TEST(HeaderFrame, DialogsAndEveryPageShowTheTitleRuleAndCancel)
 {
     TestEnvironment environment;
@@ -68,32 +83,20 @@ TEST(HeaderFrame, DialogsAndEveryPageShowTheTitleRuleAndCancel)
     ExpectHeader(&font, QStringLiteral("Font Dialog"));
     TapItem(&font, IDCANCEL);
     EXPECT_EQ(font.result(), IDCANCEL);
-    CLookFeelPage lookFeel;
-    CActionPage action;
-    CKeyPrefsPage keys;
-    CPropertySheet sheet(QStringLiteral("Preferences"));
-    sheet.AddPage(&lookFeel);
-    sheet.AddPage(&action);
-    sheet.AddPage(&keys);
-    sheet.Create();
-    ExpectHeader(&lookFeel, QStringLiteral("Look & Feel"));
+    OpenSheet open;
+    CPropertySheet &sheet = open.sheet;
+    ExpectHeader(&open.lookFeel, QStringLiteral("Look & Feel"));
     sheet.SetActivePage(1);
-    ExpectHeader(&action, QStringLiteral("Action"));
+    ExpectHeader(&open.action, QStringLiteral("Action"));
     sheet.SetActivePage(2);
-    ExpectHeader(&keys, QStringLiteral("Keys"));
+    ExpectHeader(&open.keys, QStringLiteral("Keys"));
 }
 
 TEST(HeaderFrame, EveryDialogPageAndControlFitsTheScreen)
 {
     TestEnvironment environment;
-    CLookFeelPage lookFeel;
-    CActionPage action;
-    CKeyPrefsPage keys;
-    CPropertySheet sheet(QStringLiteral("Preferences"));
-    sheet.AddPage(&lookFeel);
-    sheet.AddPage(&action);
-    sheet.AddPage(&keys);
-    sheet.Create();
+    OpenSheet open;
+    CPropertySheet &sheet = open.sheet;
     for (int page = 0; page < sheet.GetPageCount(); ++page) {
         sheet.SetActivePage(page);
         ExpectInsideTheScreen(&sheet);
