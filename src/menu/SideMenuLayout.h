@@ -1,20 +1,13 @@
 #pragma once
 
+#include "keyboard/KeyGeometry.h"
+
 // The side menu's arithmetic: where it sits for a hand direction, which edge
 // unrolls, one step of the unrolling and which item band lies under a point.
 // It knows nothing of windows, painting or timers.
 
-// A rectangle in window pixels, right and bottom exclusive.
-struct MenuRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool operator==(const MenuRect &) const = default;
-};
+// The menu measures itself in the board's window rectangles.
+using MenuRect = Rect;
 
 // The edge that moves while the menu unrolls.
 enum MenuSlide : int {
