@@ -107,13 +107,6 @@ bool CheckOne(const QString &path)
     return warnings.isEmpty();
 }
 
-int Check(const QStringList &paths)
-{
-    bool good = true;
-    for (const QString &path : paths)
-        good = CheckOne(path) && good;
-    return good ? 0 : 1;
-}
 }
 
 int main(int argc, char *argv[])
@@ -126,6 +119,6 @@ int main(int argc, char *argv[])
     if (command == QLatin1String("import") && arguments.size() == 3)
         return Import(arguments[1], arguments[2]);
     if (command == QLatin1String("check") && arguments.size() >= 2)
-        return Check(arguments.mid(1));
+        return CheckEach(arguments.mid(1), CheckOne);
     return Usage();
 }

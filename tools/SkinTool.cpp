@@ -147,13 +147,6 @@ bool CheckOne(const QString &path)
     return problems.empty();
 }
 
-int Check(const QStringList &paths)
-{
-    bool good = true;
-    for (const QString &path : paths)
-        good = CheckOne(path) && good;
-    return good ? 0 : 1;
-}
 }
 
 int main(int argc, char *argv[])
@@ -169,7 +162,7 @@ int main(int argc, char *argv[])
     else if (command == QLatin1String("unpack") && arguments.size() == 2)
         status = Unpack(arguments[0], arguments[1]);
     else if (command == QLatin1String("check") && !arguments.isEmpty())
-        status = Check(arguments);
+        status = CheckEach(arguments, CheckOne);
     else
         status = Usage();
     Platform::SetPrompt(nullptr);

@@ -49,3 +49,11 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString &error
     }
     return true;
 }
+
+int CheckEach(const QStringList &paths, bool (*checkOne)(const QString &path))
+{
+    bool good = true;
+    for (const QString &path : paths)
+        good = checkOne(path) && good;
+    return good ? 0 : 1;
+}

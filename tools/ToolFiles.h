@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // File reading and writing for the command-line tools. Every failure comes
 // back as one line naming the file and what is wrong with it; nothing is
@@ -17,3 +18,7 @@ bool ReadWholeFile(const QString &path, qint64 limit, QByteArray &bytes, QString
 // Replaces the file's content as a whole: the bytes go to a scratch file that
 // takes the file's place only once all of them are written.
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString &error);
+
+// Checks every file, not stopping at the first bad one: exit status 0 when
+// all of them passed, 1 otherwise.
+int CheckEach(const QStringList &paths, bool (*checkOne)(const QString &path));
