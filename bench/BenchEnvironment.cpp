@@ -1,7 +1,7 @@
 #include "BenchEnvironment.h"
 
 #include "app/LastUsedText.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "platform/IniProfile.h"
 #include "platform/ProgramFolder.h"
 

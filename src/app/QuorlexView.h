@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "keyboard/KeyboardHost.h"
 #include "keyboard/KeyboardWnd.h"
 

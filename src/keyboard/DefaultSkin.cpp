@@ -1,6 +1,6 @@
 #include "keyboard/DefaultSkin.h"
 
-#include "app/PointFont.h"
+#include "platform/PointFont.h"
 #include "platform/ImageCopy.h"
 #include "platform/TextDraw.h"
 

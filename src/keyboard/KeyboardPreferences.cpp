@@ -3,11 +3,11 @@
 
 #include "platform/IniProfile.h"
 #include "prefs/ActionPage.h"
-#include "prefs/DialogItems.h"
+#include "dialogs/DialogItems.h"
 #include "prefs/HotkeyChoice.h"
 #include "prefs/KeyPrefsPage.h"
 #include "prefs/LookFeelPage.h"
-#include "prefs/PropertySheet.h"
+#include "dialogs/PropertySheet.h"
 
 // The preference sheet run from the board: the pages get the settings, and
 // after OK the settings get the pages' values, are stored, and the board

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/PointFont.h"
-#include "app/Settings.h"
+#include "platform/PointFont.h"
+#include "settings/Settings.h"
 #include "keyboard/KeyGeometry.h"
 #include "keyboard/KeyMap.h"
 #include "keyboard/SkinFile.h"

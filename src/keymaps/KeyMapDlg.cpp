@@ -4,9 +4,9 @@
 #include "keymaps/KeyMapName.h"
 #include "platform/Platform.h"
 #include "platform/TextDraw.h"
-#include "prefs/ControlBuilder.h"
-#include "prefs/DataExchange.h"
-#include "prefs/DialogItems.h"
+#include "dialogs/ControlBuilder.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogItems.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "keyboard/KeyMap.h"
-#include "prefs/HeaderDlg.h"
+#include "dialogs/HeaderDlg.h"
 
 #include <QPen>
 #include <QRect>

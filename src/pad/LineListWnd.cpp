@@ -1,6 +1,6 @@
 #include "pad/LineListWnd.h"
 
-#include "app/PointFont.h"
+#include "platform/PointFont.h"
 #include "pad/PadText.h"
 #include "pad/PortraitImage.h"
 #include "platform/ImageCopy.h"

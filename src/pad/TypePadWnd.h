@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PointFont.h"
+#include "platform/PointFont.h"
 #include "pad/LineListWnd.h"
 #include "pad/PadHost.h"
 #include "pad/PadText.h"

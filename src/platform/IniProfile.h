@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Profile.h"
+#include "platform/Profile.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "platform/TextDraw.h"
 
-#include "app/PointFont.h"
+#include "platform/PointFont.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "prefs/AboutDlg.h"
 
-#include "prefs/ControlBuilder.h"
-#include "prefs/DialogItems.h"
-#include "prefs/HeaderFrame.h"
+#include "dialogs/ControlBuilder.h"
+#include "dialogs/DialogItems.h"
+#include "dialogs/HeaderFrame.h"
 #include "prefs/ProgramIcon.h"
 
 #include <QLabel>

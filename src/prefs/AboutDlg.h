@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/PointFont.h"
-#include "prefs/Dialog.h"
+#include "platform/PointFont.h"
+#include "dialogs/Dialog.h"
 
 // The program's About box: its name and "for Pocket PC" in the blue title
 // font, the version and the icon. It closes with OK.

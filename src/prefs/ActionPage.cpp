@@ -1,8 +1,8 @@
 #include "prefs/ActionPage.h"
 
-#include "prefs/ControlBuilder.h"
-#include "prefs/DataExchange.h"
-#include "prefs/DialogItems.h"
+#include "dialogs/ControlBuilder.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogItems.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "prefs/FontDlg.h"
 
 #include "platform/TextDraw.h"
-#include "prefs/ControlBuilder.h"
-#include "prefs/DataExchange.h"
-#include "prefs/DialogItems.h"
+#include "dialogs/ControlBuilder.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogItems.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/PointFont.h"
-#include "prefs/HeaderDlg.h"
+#include "platform/PointFont.h"
+#include "dialogs/HeaderDlg.h"
 #include "platform/WindowMessage.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "prefs/HotkeyChoice.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "platform/HotKeys.h"
 #include "platform/IniProfile.h"
 #include "platform/Platform.h"

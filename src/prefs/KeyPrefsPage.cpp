@@ -1,9 +1,9 @@
 #include "prefs/KeyPrefsPage.h"
 
 #include "platform/IniProfile.h"
-#include "prefs/ControlBuilder.h"
-#include "prefs/DataExchange.h"
-#include "prefs/DialogItems.h"
+#include "dialogs/ControlBuilder.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogItems.h"
 #include "prefs/ShellButtons.h"
 
 #include <QCheckBox>

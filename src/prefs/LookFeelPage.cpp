@@ -1,12 +1,12 @@
 #include "prefs/LookFeelPage.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "keymaps/KeyMapDlg.h"
 #include "keymaps/KeyMapFile.h"
 #include "platform/Platform.h"
-#include "prefs/ControlBuilder.h"
-#include "prefs/DataExchange.h"
-#include "prefs/DialogItems.h"
+#include "dialogs/ControlBuilder.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogItems.h"
 #include "prefs/FontDlg.h"
 
 #include <QButtonGroup>

@@ -1,8 +1,8 @@
 #include "prefs/PrefsPage.h"
 
-#include "prefs/ControlBuilder.h"
-#include "prefs/DialogItems.h"
-#include "prefs/PropertySheet.h"
+#include "dialogs/ControlBuilder.h"
+#include "dialogs/DialogItems.h"
+#include "dialogs/PropertySheet.h"
 
 #include <QPainter>
 #include <QPushButton>

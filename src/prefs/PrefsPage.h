@@ -1,7 +1,7 @@
 #pragma once
 
-#include "prefs/HeaderFrame.h"
-#include "prefs/PropertyPage.h"
+#include "dialogs/HeaderFrame.h"
+#include "dialogs/PropertyPage.h"
 
 #include <initializer_list>
 

@@ -1,6 +1,6 @@
 #include "prefs/ShellButtons.h"
 
-#include "app/Profile.h"
+#include "platform/Profile.h"
 
 namespace {
 constexpr char16_t kDefaultValue[] = u"Default";

@@ -8,8 +8,8 @@
 #include "keyboard/KeyboardWnd.h"
 #include "platform/HotKeys.h"
 #include "platform/WindowMessage.h"
-#include "prefs/DialogDriver.h"
-#include "prefs/PropertySheet.h"
+#include "support/DialogDriver.h"
+#include "dialogs/PropertySheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/QuorlexApp.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpViewer.h"
 #include "support/TestEnvironment.h"

@@ -1,10 +1,10 @@
 #include "keyboard/KeyboardWnd.h"
 #include "platform/IniProfile.h"
 #include "prefs/ActionPage.h"
-#include "prefs/DialogDriver.h"
+#include "support/DialogDriver.h"
 #include "prefs/KeyPrefsPage.h"
 #include "prefs/LookFeelPage.h"
-#include "prefs/PropertySheet.h"
+#include "dialogs/PropertySheet.h"
 #include "support/TestEnvironment.h"
 #include "FakeKeyboardHost.h"
 

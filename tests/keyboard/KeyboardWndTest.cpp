@@ -1,7 +1,7 @@
 #include "keyboard/KeyboardWnd.h"
 #include "platform/IniProfile.h"
-#include "prefs/DialogDriver.h"
-#include "prefs/PropertySheet.h"
+#include "support/DialogDriver.h"
+#include "dialogs/PropertySheet.h"
 #include "support/TestEnvironment.h"
 #include "FakeKeyboardHost.h"
 

@@ -1,7 +1,7 @@
 #include "keymaps/KeyMapDlg.h"
 #include "keymaps/KeyMapFile.h"
 #include "support/TestEnvironment.h"
-#include "prefs/DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "prefs/AboutDlg.h"
 #include "support/TestEnvironment.h"
-#include "DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "prefs/ActionPage.h"
-#include "prefs/PropertySheet.h"
+#include "dialogs/PropertySheet.h"
 #include "support/TestEnvironment.h"
-#include "DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 

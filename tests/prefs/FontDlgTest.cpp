@@ -1,7 +1,7 @@
-#include "app/PointFont.h"
+#include "platform/PointFont.h"
 #include "prefs/FontDlg.h"
 #include "support/TestEnvironment.h"
-#include "DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 

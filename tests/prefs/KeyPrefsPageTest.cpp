@@ -1,10 +1,10 @@
 #include "platform/IniProfile.h"
 #include "prefs/HotkeyChoice.h"
 #include "prefs/KeyPrefsPage.h"
-#include "prefs/PropertySheet.h"
+#include "dialogs/PropertySheet.h"
 #include "prefs/ShellButtons.h"
 #include "support/TestEnvironment.h"
-#include "DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 

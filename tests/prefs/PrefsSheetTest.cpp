@@ -1,9 +1,9 @@
 #include "prefs/ActionPage.h"
 #include "prefs/KeyPrefsPage.h"
 #include "prefs/LookFeelPage.h"
-#include "prefs/PropertySheet.h"
+#include "dialogs/PropertySheet.h"
 #include "support/TestEnvironment.h"
-#include "DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "prefs/DevicePlacement.h"
+#include "dialogs/DevicePlacement.h"
 
 #include <QApplication>
 #include <QWidget>

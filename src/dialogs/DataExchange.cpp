@@ -1,4 +1,4 @@
-#include "prefs/DataExchange.h"
+#include "dialogs/DataExchange.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -1,5 +1,5 @@
-#include "app/Profile.h"
-#include "app/Settings.h"
+#include "platform/Profile.h"
+#include "settings/Settings.h"
 
 #include <gtest/gtest.h>
 

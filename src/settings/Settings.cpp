@@ -1,6 +1,6 @@
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
-#include "app/Profile.h"
+#include "platform/Profile.h"
 
 namespace {
 unsigned char ReadFlag(const Profile &profile, const char16_t *name, unsigned char defaultValue)

@@ -1,4 +1,4 @@
-#include "prefs/MultiLineCheckBox.h"
+#include "dialogs/MultiLineCheckBox.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "keymaps/KeyMapDlg.h"
-#include "prefs/DialogItems.h"
+#include "dialogs/DialogItems.h"
 
 #include <gtest/gtest.h>
 

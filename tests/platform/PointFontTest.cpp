@@ -1,4 +1,4 @@
-#include "app/PointFont.h"
+#include "platform/PointFont.h"
 #include "platform/TextDraw.h"
 
 #include <gtest/gtest.h>

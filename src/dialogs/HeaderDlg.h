@@ -1,7 +1,7 @@
 #pragma once
 
-#include "prefs/Dialog.h"
-#include "prefs/HeaderFrame.h"
+#include "dialogs/Dialog.h"
+#include "dialogs/HeaderFrame.h"
 
 // A dialog in the program's header look: blue title, rule, Cancel at the top
 // right. A derived dialog sets its title before it is created and paints or

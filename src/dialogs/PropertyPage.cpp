@@ -1,7 +1,7 @@
-#include "prefs/PropertyPage.h"
+#include "dialogs/PropertyPage.h"
 
-#include "prefs/ControlBuilder.h"
-#include "prefs/PropertySheet.h"
+#include "dialogs/ControlBuilder.h"
+#include "dialogs/PropertySheet.h"
 
 CPropertyPage::CPropertyPage(const QString &caption, const QSize &templateUnits, double fontPoints)
     : m_strCaption(caption), m_units(fontPoints), m_templateUnits(templateUnits)

@@ -1,8 +1,8 @@
-#include "prefs/ControlBuilder.h"
+#include "dialogs/ControlBuilder.h"
 
-#include "prefs/DialogItems.h"
-#include "prefs/DialogUnits.h"
-#include "prefs/MultiLineCheckBox.h"
+#include "dialogs/DialogItems.h"
+#include "dialogs/DialogUnits.h"
+#include "dialogs/MultiLineCheckBox.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

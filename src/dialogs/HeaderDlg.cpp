@@ -1,4 +1,4 @@
-#include "prefs/HeaderDlg.h"
+#include "dialogs/HeaderDlg.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "app/PointFont.h"
+#include "platform/PointFont.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prefs/DialogUnits.h"
+#include "dialogs/DialogUnits.h"
 
 #include <QSize>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "prefs/DialogItems.h"
+#include "dialogs/DialogItems.h"
 
 #include <QPalette>
 #include <QVariant>

@@ -1,8 +1,8 @@
-#include "prefs/Dialog.h"
+#include "dialogs/Dialog.h"
 
-#include "prefs/DevicePlacement.h"
-#include "prefs/ControlBuilder.h"
-#include "prefs/DialogItems.h"
+#include "dialogs/DevicePlacement.h"
+#include "dialogs/ControlBuilder.h"
+#include "dialogs/DialogItems.h"
 
 #include <QAbstractButton>
 

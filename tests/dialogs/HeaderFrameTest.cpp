@@ -1,12 +1,12 @@
 #include "prefs/AboutDlg.h"
 #include "prefs/ActionPage.h"
 #include "prefs/FontDlg.h"
-#include "prefs/HeaderFrame.h"
+#include "dialogs/HeaderFrame.h"
 #include "prefs/KeyPrefsPage.h"
 #include "prefs/LookFeelPage.h"
-#include "prefs/PropertySheet.h"
+#include "dialogs/PropertySheet.h"
 #include "support/TestEnvironment.h"
-#include "DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 

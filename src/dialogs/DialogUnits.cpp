@@ -1,4 +1,4 @@
-#include "prefs/DialogUnits.h"
+#include "dialogs/DialogUnits.h"
 
 #include <QFontMetrics>
 

@@ -1,8 +1,8 @@
-#include "prefs/PropertySheet.h"
+#include "dialogs/PropertySheet.h"
 
-#include "prefs/DevicePlacement.h"
-#include "prefs/DialogItems.h"
-#include "prefs/PropertyPage.h"
+#include "dialogs/DevicePlacement.h"
+#include "dialogs/DialogItems.h"
+#include "dialogs/PropertyPage.h"
 
 #include <QPushButton>
 #include <QTabBar>

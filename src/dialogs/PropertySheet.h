@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PointFont.h"
+#include "platform/PointFont.h"
 
 #include <QDialog>
 #include <QPointer>

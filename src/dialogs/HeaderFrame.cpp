@@ -1,6 +1,6 @@
-#include "prefs/HeaderFrame.h"
+#include "dialogs/HeaderFrame.h"
 
-#include "prefs/DialogItems.h"
+#include "dialogs/DialogItems.h"
 
 #include <QLabel>
 #include <QPainter>
