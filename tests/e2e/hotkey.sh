@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The hardware button under a window manager: with button 1 given to the
-# program, F9 brings the minimised program back while another window has the
-# focus, and pulls it down again; once the button is given up on the Keys
-# page, F9 reaches the other window.
+# program, F9 brings it to the front while another window has the focus,
+# whether the program is minimised or behind that window, and pulls it down
+# while it is in front; once the button is given up on the Keys page, F9
+# reaches the other window.
 set -u
 PROGRAM=$1
 TAP_POINTS=$2
@@ -54,7 +55,7 @@ start_program
 type_text "hi"
 BOARD_BEFORE=$(board_pixels)
 
-xev -event keyboard -geometry 200x150+420+10 >"$WORK/other.log" 2>&1 &
+xev -event keyboard -geometry 200x150+300+100 >"$WORK/other.log" 2>&1 &
 HELPER_PIDS+=($!)
 for _ in $(seq 50); do
     OTHER=$(xdotool search --onlyvisible --name '^Event Tester$' 2>/dev/null | head -1)
@@ -69,6 +70,9 @@ focus_other
 press_button
 expect_in_front "button pressed while minimised and another window had the focus"
 [ "$(board_pixels)" = "$BOARD_BEFORE" ] || fail "the board came back otherwise than it was left"
+focus_other
+press_button
+expect_in_front "button pressed while behind another window"
 press_button
 expect_state Iconic "button pressed while in front"
 focus_other
@@ -92,4 +96,4 @@ focus_other
 press_button
 [ "$(f9_seen_by_other)" = 2 ] || fail "F9 did not reach the other window once the button was given up"
 [ "$(xdotool getactivewindow)" = "$OTHER" ] || fail "the program came to the front without its button"
-echo "hotkey: F9 brings the minimised program back from another window and pulls it down; given up, it goes to that window"
+echo "hotkey: F9 brings the program to the front from minimised and from behind another window, and pulls it down; given up, it goes to the other window"
