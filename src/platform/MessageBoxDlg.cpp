@@ -1,11 +1,13 @@
 #include "platform/MessageBoxDlg.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -45,22 +47,37 @@ void CMessageBoxDlg::CreateControls(const QString &text)
 
 void CMessageBoxDlg::FitInto(const QRect &area)
 {
+    // The window's frame, where the platform draws one, must fit as well.
+    create();
+    const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    const QRect inside = area.marginsRemoved(frame);
     const QMargins margins = layout()->contentsMargins();
     const int nChromeWidth = margins.left() + margins.right();
     const int nChromeHeight = margins.top() + margins.bottom() + layout()->spacing() + m_pButtons->sizeHint().height();
     QTextDocument *document = m_pText->document();
-    document->setTextWidth(-1);
-    const int nIdeal = static_cast<int>(std::ceil(document->idealWidth() + 2 * document->documentMargin())) + 1;
-    const int nMost = std::max(area.width() - nChromeWidth, 1);
+    const QFontMetrics metrics(m_pText->font());
+    int nLongest = 0;
+    for (const QString &line : document->toPlainText().split(QLatin1Char('\n')))
+        nLongest = std::max(nLongest, metrics.horizontalAdvance(line));
+    const int nIdeal = nLongest + static_cast<int>(std::ceil(2 * document->documentMargin())) + 2;
+    const int nMost = std::max(inside.width() - nChromeWidth, 1);
     const int nTextWidth = std::clamp(std::max(nIdeal, m_pButtons->sizeHint().width()), 1, nMost);
-    document->setTextWidth(nTextWidth);
-    const int nTextHeight = static_cast<int>(std::ceil(document->size().height()));
-    m_pText->setFixedSize(nTextWidth, std::clamp(nTextHeight, 1, std::max(area.height() - nChromeHeight, 1)));
+    // The edit lays its own document out only once shown: a copy is measured.
+    QTextDocument probe;
+    probe.setDefaultFont(m_pText->font());
+    probe.setDefaultTextOption(document->defaultTextOption());
+    probe.setDocumentMargin(document->documentMargin());
+    probe.setPlainText(document->toPlainText());
+    probe.setTextWidth(nTextWidth);
+    const int nTextHeight = static_cast<int>(std::ceil(probe.size().height()));
+    m_pText->setFixedSize(nTextWidth, std::clamp(nTextHeight, 1, std::max(inside.height() - nChromeHeight, 1)));
     layout()->activate();
-    const QSize size(std::min(layout()->sizeHint().width(), area.width()),
-                     std::min(layout()->sizeHint().height(), area.height()));
+    const QSize size(std::min(layout()->sizeHint().width(), inside.width()),
+                     std::min(layout()->sizeHint().height(), inside.height()));
     setFixedSize(size);
-    move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
+    // A window's position is its frame's.
+    const QSize outer = size.grownBy(frame);
+    move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
 }
 
 void CMessageBoxDlg::keyPressEvent(QKeyEvent *event)
