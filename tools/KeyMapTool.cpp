@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 
@@ -35,6 +36,10 @@ int Usage()
 bool ReadMap(const QString &path, KeyMap &map, qint64 &extra)
 {
     QFile file(path);
+    if (file.exists() && !QFileInfo(path).isFile()) {
+        PrintError(path + QStringLiteral(": not a regular file"));
+        return false;
+    }
     if (!file.exists() || !file.open(QIODevice::ReadOnly)) {
         PrintError(path + (file.exists() ? QStringLiteral(": cannot be read: ") + file.errorString()
                                          : QStringLiteral(": no such file")));

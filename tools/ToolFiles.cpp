@@ -1,6 +1,7 @@
 #include "ToolFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -20,6 +21,11 @@ bool ReadWholeFile(const QString &path, qint64 limit, QByteArray &bytes, QString
     QFile file(path);
     if (!file.exists()) {
         error = path + QStringLiteral(": no such file");
+        return false;
+    }
+    // Reading a pipe would wait for a writer that never comes.
+    if (!QFileInfo(path).isFile()) {
+        error = path + QStringLiteral(": not a regular file");
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {

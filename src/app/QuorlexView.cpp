@@ -10,19 +10,30 @@
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTextDocument>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 constexpr char16_t kParagraphSeparator = u'\u2029';
+constexpr char16_t kLineSeparator = u'\u2028';
 
-// The edit keeps a paragraph separator where the flat text has CR LF.
+bool IsSeparator(QChar ch)
+{
+    return ch.unicode() == kParagraphSeparator || ch.unicode() == kLineSeparator;
+}
+
+// The edit keeps a paragraph separator where the flat text has CR LF, and
+// Shift+Enter puts a line separator: both leave the notepad as CR LF, or the
+// file, the clipboard and the pad would get a break nothing else reads.
 std::u16string ToFlatText(const QString &raw)
 {
     std::u16string flat;
-    flat.reserve(static_cast<std::size_t>(raw.size() + raw.count(QChar(kParagraphSeparator))));
+    flat.reserve(static_cast<std::size_t>(raw.size() + std::count_if(raw.begin(), raw.end(), IsSeparator)));
     for (const QChar ch : raw) {
-        if (ch.unicode() == kParagraphSeparator)
+        if (IsSeparator(ch))
             flat += u"\r\n";
         else
             flat += ch.unicode();
@@ -207,6 +218,14 @@ void CQuorlexView::OnEditPaste()
     clipboard.Close();
     if (text)
         insertPlainText(QStringOfUnits(*text));
+}
+
+// The edit's own menu, drag and the mouse selection copy through here.
+QMimeData *CQuorlexView::createMimeDataFromSelection() const
+{
+    auto *data = new QMimeData;
+    data->setText(QStringOfUnits(ToFlatText(textCursor().selectedText())));
+    return data;
 }
 
 void CQuorlexView::OnEditSelectAll()

@@ -235,3 +235,22 @@ TEST(NotepadView, LongLinesWrapInsteadOfScrollingSideways)
     EXPECT_GE(run.View()->document()->firstBlock().layout()->lineCount(), 3);
     EXPECT_FALSE(run.View()->horizontalScrollBar()->isVisible());
 }
+
+// Shift+Enter breaks the line inside the edit; everywhere the text goes it is
+// the same CR LF as Enter.
+TEST(NotepadView, LineBreaksOfShiftEnterLeaveAsCrLf)
+{
+    ProgramRun run;
+    QTest::keyClicks(run.View(), QStringLiteral("ab"));
+    QTest::keyClick(run.View(), Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(run.View(), QStringLiteral("c"));
+    EXPECT_EQ(run.View()->ViewText(), u"ab\r\nc");
+    run.View()->selectAll();
+    run.View()->OnEditCut();
+    EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
+    run.View()->undo();
+    run.View()->SaveLastUsedText();
+    EXPECT_EQ(ReadBytes(run.View()->LastUsedPath()), Bytes({0xFF, 0xFE, 'a', 0, 'b', 0, '\r', 0, '\n', 0, 'c', 0}));
+    run.Command(ID_TOOLS_TYPE_AWAY);
+    EXPECT_EQ(Board(run).Pad().m_text.m_lines, (std::vector<std::u16string>{u"ab", u"c"}));
+}

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QPainter>
 
+#include <sys/stat.h>
+
 namespace {
 const QString kInvalid = QStringLiteral("The selected file - '%1' is not a valid skin file.  Using the default skin.");
 const QString kMissing = QStringLiteral("The skin file - '%1' could not be loaded.  Using the default skin.");
@@ -132,6 +134,26 @@ TEST_F(SkinLoad, MissingOutsideAndUnwritableCasesHaveTheirMessages)
     EXPECT_EQ(m_texts, (QStringList{kMissing.arg("Gone.kbskn"), kMissing.arg("../Outside.kbskn"),
                                     kInvalid.arg("Good.kbskn")}));
     EXPECT_EQ(m_environment.m_prompt.m_titles, (QStringList{QString(), QString(), QString()}));
+}
+
+// Opening a pipe for reading or writing waits for the other end for ever.
+TEST_F(SkinLoad, PipesAndFoldersAreNoSkinsAndAPipedScratchFileIsReplaced)
+{
+    const QString skins = m_environment.ProgramFolder() + "/Skins/";
+    QDir().mkpath(skins + "Folder.kbskn");
+    ASSERT_EQ(mkfifo(QFile::encodeName(skins + "Pipe.kbskn").constData(), 0600), 0);
+    CKeyboardWnd wnd;
+    for (const char16_t *name : {u"Pipe.kbskn", u"Folder.kbskn"}) {
+        EXPECT_TRUE(wnd.LoadSkin(name));
+        ExpectDefaultSkin(wnd);
+    }
+    EXPECT_EQ(m_texts, (QStringList{kMissing.arg("Pipe.kbskn"), kMissing.arg("Folder.kbskn")}));
+    WriteSkin("Good.kbskn", CompleteSkin().Bytes());
+    ASSERT_EQ(mkfifo(QFile::encodeName(skins + "tempFile").constData(), 0600), 0);
+    EXPECT_TRUE(wnd.LoadSkin(u"Good.kbskn"));
+    EXPECT_EQ(wnd.ButtonSize(), QSize(30, 20));
+    EXPECT_FALSE(QFile::exists(skins + "tempFile"));
+    EXPECT_EQ(m_texts.size(), 2);
 }
 
 TEST_F(SkinLoad, LeftHandedImagesAreTurnedHalfWayWithTheSameSizes)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 QByteArray BytesOf(const KeyMap &map)
 {
@@ -72,6 +74,7 @@ TEST_F(KeyMapTool, CheckWarnsOfControlsDuplicatesAndMissingCapitals)
 TEST_F(KeyMapTool, BadInputIsNamedAndNothingIsWritten)
 {
     PutFile(Path("Short.kmap"), QByteArray(399, 'a'));
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("Pipe.kmap")).constData(), 0600), 0);
     PutFile(Path("Keep.kmap"), "earlier map");
     PutFile(Path("Map.kmap"), BytesOf(CleanMap()));
     RunTool(kKeyMapTool, {"export", Path("Map.kmap"), Path("Map.txt")});
@@ -80,6 +83,7 @@ TEST_F(KeyMapTool, BadInputIsNamedAndNothingIsWritten)
     const std::pair<QStringList, QString> cases[] = {
         {{"export", Path("Short.kmap"), Path("Out.txt")}, Path("Short.kmap") + ": 399 bytes; a key map file holds 400"},
         {{"check", Path("Gone.kmap")}, Path("Gone.kmap") + ": no such file"},
+        {{"check", Path("Pipe.kmap")}, Path("Pipe.kmap") + ": not a regular file"},
         {{"import", Path("Cut.txt"), Path("Keep.kmap")}, Path("Cut.txt") + ": shift cell 6 is missing"},
         {{"import", Path("Bad.txt"), Path("Keep.kmap")}, Path("Bad.txt") + ": line 55: code point 'U+00G6' is not"},
         {{"import", Path("Gone.txt"), Path("Keep.kmap")}, Path("Gone.txt") + ": no such file"},

@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <sys/stat.h>
+
 namespace {
 const QStringList kImageFiles = {"key-up.png",  "key-down.bmp",      "enter-up.jpg",
                                  "enter-down.bmp", "background-up.png", "background-down.bmp"};
@@ -101,6 +103,7 @@ TEST_F(SkinTool, BadInputIsNamedAndNothingIsWritten)
     const QString small = Path("small.png");
     PutFile(small, ImageFileBytes(SolidImage(100, 100, 0), "PNG"));
     PutFile(Path("colors.txt"), "key-label #000000\n");
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe.kbskn")).constData(), 0600), 0);
     const std::pair<QStringList, QStringList> cases[] = {
         {QStringList{"pack", out} + kColors + WriteImages(Path("gone.png")), {Path("gone.png") + ": no such file"}},
         {QStringList{"pack", out} + kColors + WriteImages(small),
@@ -111,6 +114,7 @@ TEST_F(SkinTool, BadInputIsNamedAndNothingIsWritten)
          {Path("colors.txt") + ": the colour key-label-pressed is missing"}},
         {{"unpack", Path("small.png"), Path("out")}, {Path("small.png") + ": image 1 (key face, released): its length"}},
         {{"check", Path("gone.kbskn")}, {Path("gone.kbskn") + ": no such file"}},
+        {{"check", Path("pipe.kbskn")}, {Path("pipe.kbskn") + ": not a regular file"}},
     };
     for (const auto &[arguments, errors] : cases) {
         const ToolRun run = RunTool(kSkinTool, arguments);
