@@ -167,7 +167,6 @@ void CMainFrame::SwitchAway()
 
 void CMainFrame::OnAppExit()
 {
-    m_bCloseWithoutSave = true;
     close();
 }
 
@@ -181,11 +180,13 @@ bool CMainFrame::event(QEvent *event)
     return QWidget::event(event);
 }
 
-// Only Ctrl+Q leaves without keeping the text; a close from the desktop
-// (the window's close button, the end of the session) keeps it as Exit does.
+// The window's close button, which comes from the desktop, keeps the text as
+// Exit does. Every close the program makes itself (Ctrl+Q, the close after
+// an Exit or after the board could not be made) leaves the file alone: after
+// a failed start the notepad holds nothing of the user's.
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
-    if (!m_bCloseWithoutSave)
+    if (event->spontaneous())
         m_pView->SaveBeforeClose();
     event->accept();
 }

@@ -67,5 +67,4 @@ private:
     CCommandBar *m_pCommandBar = nullptr;
     QStringList m_tooltips;
     QHash<int, QAction *> m_commands;
-    bool m_bCloseWithoutSave = false;
 };

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 CQuorlexApp::CQuorlexApp() = default;
 
@@ -30,6 +31,7 @@ bool CQuorlexApp::InitInstance()
     m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get());
     m_pDocument->SetView(m_pMainFrame->View());
     connect(m_pMainFrame->Command(ID_APP_ABOUT), &QAction::triggered, this, &CQuorlexApp::OnAppAbout);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CQuorlexApp::OnCommitData);
     if (!m_pDocument->OnNewDocument())
         return false;
     m_pMainFrame->View()->OnInitialUpdate();
@@ -41,4 +43,15 @@ void CQuorlexApp::OnAppAbout()
 {
     CAboutDlg about(m_pMainFrame.get());
     about.DoModal();
+}
+
+void CQuorlexApp::OnEndSignal()
+{
+    View()->KeepTextAtEnd(true);
+    QCoreApplication::quit();
+}
+
+void CQuorlexApp::OnCommitData()
+{
+    View()->KeepTextAtEnd(false);
 }

@@ -146,20 +146,34 @@ TEST(NotepadView, HardwareArrowsSteerThePadByDirection)
     }
 }
 
-// The caret stays where it was: a selection of everything would make the
-// next key press on return replace the whole text.
-TEST(NotepadView, LeavingTheProgramCopiesTheTextOnlyWithCopyOnExit)
+// Only another program taking the focus copies, never a window of the
+// program's own (a question, the preference sheet), and what it copies is
+// the text on screen: the pad's while the board is up. The caret stays where
+// it was: a selection of everything would make the next key press on return
+// replace the whole text.
+TEST(NotepadView, LeavingTheProgramCopiesTheTextOnScreenOnlyWithCopyOnExit)
 {
-    for (const unsigned char bCopy : {0, 1}) {
+    const auto leave = [] { emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive); };
+    for (const bool bCopy : {false, true}) {
         const ProgramRun run([bCopy](Settings &s) { s.m_bCopyOnExit = bCopy; });
+        const std::u16string &clipboard = run.m_environment.m_clipboard.m_text;
         run.View()->SetViewText(u"one\r\ntwo");
         run.View()->moveCursor(QTextCursor::Start);
         SendActivation(run, false);
-        EXPECT_EQ(run.m_environment.m_clipboard.m_text, bCopy ? u"one\r\ntwo" : u"");
+        EXPECT_EQ(clipboard, u"");
+        leave();
+        EXPECT_EQ(clipboard, bCopy ? u"one\r\ntwo" : u"");
         EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen);
         SendActivation(run, true);
         QTest::keyClicks(run.View(), QStringLiteral(">"));
         EXPECT_EQ(run.View()->ViewText(), u">one\r\ntwo");
+
+        run.View()->ShowKeyboard();
+        Board(run).Pad().InsertChar(u'!');
+        SendActivation(run, false);
+        EXPECT_EQ(clipboard, bCopy ? u"one\r\ntwo" : u"");
+        leave();
+        EXPECT_EQ(clipboard, bCopy ? u">one\r\ntwo!" : u"");
     }
 }
 

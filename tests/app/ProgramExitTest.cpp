@@ -2,15 +2,20 @@
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
 #include "keyboard/KeyboardWnd.h"
+#include "platform/EndSignals.h"
 #include "platform/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <sys/resource.h>
 
@@ -108,15 +113,56 @@ TEST(ProgramExit, CtrlQClosesAndKeepsTheFileOfThePreviousExit)
     EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kOlderFileBytes);
 }
 
-// Whether the text is in the notepad or, with the board up, in the pad.
+// The desktop's close button, whether the text is in the notepad or, with
+// the board up, in the pad.
 TEST(ProgramExit, ClosingTheWindowKeepsTheTextAsExitDoes)
 {
     for (const auto type : {Type, TypeOnBoard}) {
         ProgramRun run(CopyOnExit, OlderFile);
         type(run);
-        EXPECT_TRUE(run.Frame()->close());
+        QCloseEvent close;
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        qApp->notify(run.Frame(), &close); // sendEvent would make it the program's own
         EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
         EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
+    }
+}
+
+// The board's images cannot be made: the close that follows the message
+// leaves the file of the previous Exit, as does any close of the program's own.
+TEST(ProgramExit, CloseAfterAFailedBoardKeepsTheFileOfThePreviousExit)
+{
+    TestEnvironment environment;
+    OlderFile(environment);
+    CQuorlexDoc document;
+    CMainFrame frame(&document);
+    document.SetView(frame.View());
+    frame.View()->KeyboardWindow().RefuseImagesForTest(true);
+    ASSERT_TRUE(document.OnNewDocument());
+    frame.View()->OnInitialUpdate();
+    frame.ShowOnScreen();
+    EXPECT_EQ(environment.m_prompt.m_texts.size(), 1);
+    RunPostedMessages();
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_EQ(ReadBytes(QDir(environment.ProgramFolder()).filePath("LastUsed.txt")), kOlderFileBytes);
+}
+
+// A real signal, and the end of the desktop session, keep the text on screen
+// (the pad's, with the board up) as Exit does, without touching the clipboard.
+TEST(ProgramExit, EndSignalsAndSessionEndKeepTheTextOnScreen)
+{
+    for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT, 0}) {
+        ProgramRun run(CopyOnExit, OlderFile);
+        EndSignals endSignals;
+        QObject::connect(&endSignals, &EndSignals::EndRequested, &run.m_program, &CQuorlexApp::OnEndSignal);
+        TypeOnBoard(run);
+        if (signalNumber == 0)
+            run.m_program.OnCommitData();
+        else
+            std::raise(signalNumber);
+        const QString path = run.FilePath("LastUsed.txt");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ReadBytes(path) == kTypedFileBytes; })) << signalNumber;
+        EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, 0);
     }
 }
 

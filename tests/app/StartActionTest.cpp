@@ -1,7 +1,9 @@
 #include "ProgramTestSupport.h"
 
 #include "app/CommandBar.h"
+#include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
 #include "keyboard/KeyboardWnd.h"
 
@@ -9,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 
@@ -64,6 +67,26 @@ TEST(StartAction, ActionOneShowsWhatTheLastUsedFileHolds)
         EXPECT_EQ(run.View()->ViewText(), c.expected) << c.what;
         EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty()) << c.what;
     }
+}
+
+// A file too large to read goes aside before a save can write over it, never
+// over a file kept so before, and the user hears of it once.
+TEST(StartAction, UnreadableLastUsedFileIsKeptAsideBeforeTheNextSave)
+{
+    const ProgramRun run(StartAction(1), [](TestEnvironment &e) {
+        e.WriteProgramFile(QStringLiteral("LastUsed-kept.txt"), "earlier");
+        QFile(e.WriteProgramFile(QStringLiteral("LastUsed.txt"), {})).resize(CQuorlexDoc::kMaxFileBytes + 1);
+    });
+    EXPECT_EQ(run.View()->ViewText(), u"");
+    EXPECT_EQ(run.m_environment.m_prompt.m_texts,
+              QStringList{"LastUsed.txt could not be read. It has been kept as LastUsed-kept-2.txt."});
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed-kept.txt")), "earlier");
+    EXPECT_EQ(QFileInfo(run.FilePath("LastUsed-kept-2.txt")).size(), CQuorlexDoc::kMaxFileBytes + 1);
+    run.View()->SetViewText(u"a");
+    run.Command(ID_FILE_EXIT);
+    RunPostedMessages();
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), Bytes({0xFF, 0xFE, 0x61, 0x00}));
+    EXPECT_EQ(run.m_environment.m_prompt.m_texts.size(), 1);
 }
 
 TEST(StartAction, ActionZeroAndUnknownValuesStartEmpty)
