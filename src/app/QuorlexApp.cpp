@@ -5,9 +5,11 @@
 #include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
 #include "prefs/AboutDlg.h"
+#include "prefs/ProgramIcon.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 
 CQuorlexApp::CQuorlexApp() = default;
 
@@ -26,6 +28,8 @@ CQuorlexView *CQuorlexApp::View() const
 bool CQuorlexApp::InitInstance()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Vorlane Corporation"));
+    // The icon of the menu entry, for every window of the program.
+    QApplication::setWindowIcon(QIcon(ProgramIcon()));
     m_pDocument = std::make_unique<CQuorlexDoc>();
     m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get());
     m_pDocument->SetView(m_pMainFrame->View());

@@ -58,6 +58,9 @@ int main(int argc, char *argv[])
 
     ApplyScreenScale(options.m_nScale, argc, argv);
     QApplication application(argc, argv);
+    const QString unknown = ParseCommandLine(Arguments(argc, argv)).m_strUnknown;
+    if (!unknown.isEmpty())
+        return Print(stderr, unknown + QLatin1Char('\n') + UsageText(), 2);
     SetUpProgramFolder(options.m_strHome, QCoreApplication::applicationDirPath());
     QuitAfterFirstBoardPaint quitAfterFirstPaint;
     if (options.m_bQuitAfterFirstPaint)

@@ -8,6 +8,7 @@
 #include "keyboard/KeyboardWnd.h"
 #include "platform/HotKeys.h"
 #include "platform/WindowMessage.h"
+#include "prefs/ProgramIcon.h"
 #include "support/DialogDriver.h"
 #include "dialogs/PropertySheet.h"
 
@@ -234,4 +235,12 @@ TEST(NotepadView, LongLinesWrapInsteadOfScrollingSideways)
     QApplication::processEvents();
     EXPECT_GE(run.View()->document()->firstBlock().layout()->lineCount(), 3);
     EXPECT_FALSE(run.View()->horizontalScrollBar()->isVisible());
+}
+
+// The desktop shows the icon of the menu entry on the window, not a blank.
+TEST(NotepadView, WindowCarriesTheProgramIcon)
+{
+    const ProgramRun run;
+    const auto argb = [](const QPixmap &pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32); };
+    EXPECT_EQ(argb(run.Frame()->windowIcon().pixmap(32, 32)), argb(ProgramIcon()));
 }
