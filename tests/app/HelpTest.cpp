@@ -53,7 +53,9 @@ void TapButton(QWidget *window, const QString &text)
 // size of the device screen, and is worked by taps alone.
 TEST(Help, HelpWindowShowsThePageFollowsLinksAndGoesBack)
 {
-    const ProgramRun run;
+    const ProgramRun run({}, [](TestEnvironment &environment) {
+        environment.WriteProgramFile("QuorlexHelp.htm", ShippedHelp().toUtf8());
+    });
     run.Command(ID_TOOLS_HELP);
     QPointer<CHelpWnd> window = static_cast<ProgramHelpViewer &>(Platform::GetHelpViewer()).Window();
     ASSERT_NE(window, nullptr);
