@@ -5,10 +5,13 @@
 #include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
 #include "prefs/AboutDlg.h"
+#include "prefs/ProgramIcon.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QIcon>
 
 CQuorlexApp::CQuorlexApp() = default;
 
@@ -27,6 +30,8 @@ CQuorlexView *CQuorlexApp::View() const
 bool CQuorlexApp::InitInstance()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Vorlane Corporation"));
+    // The icon of the menu entry, for every window of the program.
+    QApplication::setWindowIcon(QIcon(ProgramIcon()));
     m_pDocument = std::make_unique<CQuorlexDoc>();
     m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get());
     m_pDocument->SetView(m_pMainFrame->View());

@@ -59,6 +59,9 @@ int main(int argc, char *argv[])
 
     ApplyScreenScale(options.m_nScale, argc, argv);
     QApplication application(argc, argv);
+    const QString unknown = ParseCommandLine(Arguments(argc, argv)).m_strUnknown;
+    if (!unknown.isEmpty())
+        return Print(stderr, unknown + QLatin1Char('\n') + UsageText(), 2);
     if (SetUpProgramFolder(options.m_strHome, QCoreApplication::applicationDirPath()).isEmpty())
         return Print(stderr, QStringLiteral("quorlex: cannot make the folder \"%1\".\n").arg(options.m_strHome), 2);
     QuitAfterFirstBoardPaint quitAfterFirstPaint;

@@ -8,6 +8,7 @@
 #include "keyboard/KeyboardWnd.h"
 #include "platform/HotKeys.h"
 #include "platform/WindowMessage.h"
+#include "prefs/ProgramIcon.h"
 #include "support/DialogDriver.h"
 #include "dialogs/PropertySheet.h"
 
@@ -267,4 +268,12 @@ TEST(NotepadView, LineBreaksOfShiftEnterLeaveAsCrLf)
     EXPECT_EQ(ReadBytes(run.View()->LastUsedPath()), Bytes({0xFF, 0xFE, 'a', 0, 'b', 0, '\r', 0, '\n', 0, 'c', 0}));
     run.Command(ID_TOOLS_TYPE_AWAY);
     EXPECT_EQ(Board(run).Pad().m_text.m_lines, (std::vector<std::u16string>{u"ab", u"c"}));
+}
+
+// The desktop shows the icon of the menu entry on the window, not a blank.
+TEST(NotepadView, WindowCarriesTheProgramIcon)
+{
+    const ProgramRun run;
+    const auto argb = [](const QPixmap &pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32); };
+    EXPECT_EQ(argb(run.Frame()->windowIcon().pixmap(32, 32)), argb(ProgramIcon()));
 }
