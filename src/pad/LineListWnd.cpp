@@ -50,9 +50,14 @@ int ScrollCodeOfAction(int nAction)
 } // namespace
 
 CLineListWnd::CLineListWnd(PadText *pPad, const PointFont *pFont, QWidget *pParent)
-    : QWidget(pParent), m_pPad(pPad), m_pFont(pFont)
+    : QFrame(pParent), m_pPad(pPad), m_pFont(pFont)
 {
-    // The portrait image covers everything the scroll bar leaves.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    // The border and the portrait image cover everything the scroll bar leaves.
     setAttribute(Qt::WA_OpaquePaintEvent);
     hide();
     CreateScrollBar();
@@ -62,7 +67,6 @@ void CLineListWnd::CreateScrollBar()
 {
     m_pScrollBar = new QScrollBar(Qt::Horizontal, this);
     m_pScrollBar->setObjectName(QStringLiteral("ScrollBar%1").arg(m_nScrollBarId));
-    m_pScrollBar->setGeometry(0, 0, width(), m_nBarHeight);
     PlaceScrollBar();
     m_pScrollBar->setEnabled(false);
     m_pScrollBar->show();
@@ -72,8 +76,9 @@ void CLineListWnd::CreateScrollBar()
 
 void CLineListWnd::PlaceScrollBar()
 {
-    const int nTop = RightHanded() ? 0 : height() - m_nBarHeight;
-    m_pScrollBar->setGeometry(0, nTop, width(), m_nBarHeight);
+    const QRect client = contentsRect();
+    const int nTop = RightHanded() ? client.top() : client.bottom() + 1 - m_nBarHeight;
+    m_pScrollBar->setGeometry(client.left(), nTop, client.width(), m_nBarHeight);
 }
 
 void CLineListWnd::RefreshFont()
@@ -86,7 +91,7 @@ void CLineListWnd::RefreshFont()
 
 void CLineListWnd::resizeEvent(QResizeEvent *pEvent)
 {
-    QWidget::resizeEvent(pEvent);
+    QFrame::resizeEvent(pEvent);
     EnsureSized();
 }
 
@@ -94,8 +99,9 @@ void CLineListWnd::resizeEvent(QResizeEvent *pEvent)
 // is rebuilt before it is shown: it reads its size itself.
 void CLineListWnd::EnsureSized()
 {
-    if (size() != m_sizeHandled)
-        OnSize(width(), height());
+    const QSize client = contentsRect().size();
+    if (client != m_sizeHandled)
+        OnSize(client.width(), client.height());
 }
 
 void CLineListWnd::OnSize(int cx, int cy)
@@ -214,25 +220,31 @@ void CLineListWnd::DrawLines(QPainter &painter, int64_t nOffset)
 void CLineListWnd::paintEvent(QPaintEvent *pEvent)
 {
     QPainter painter(this);
+    drawFrame(&painter);
+    const QRect client = contentsRect();
     if (m_bmpPortrait.isNull()) {
-        painter.fillRect(rect(), kBackground);
+        painter.fillRect(client, kBackground);
         return;
     }
-    PaintImage(painter, pEvent->region(), QPoint(0, RightHanded() ? m_nBarHeight : 0), m_bmpPortrait);
+    PaintImage(painter, pEvent->region() & client,
+               client.topLeft() + QPoint(0, RightHanded() ? m_nBarHeight : 0), m_bmpPortrait);
 }
 
 void CLineListWnd::mousePressEvent(QMouseEvent *pEvent)
 {
     if (pEvent->button() == Qt::LeftButton)
-        OnTap(pEvent->position().toPoint().x());
+        OnTap(pEvent->position().toPoint());
     // Taken here: passed on, the press would reach the key under the list.
     pEvent->accept();
 }
 
-void CLineListWnd::OnTap(int x)
+void CLineListWnd::OnTap(QPoint point)
 {
-    if (x < 0 || x >= m_nThickness)
+    // A tap on the border is not a tap on the list.
+    const QRect client = contentsRect();
+    if (!client.contains(point))
         return;
+    const int x = point.x() - client.left();
     // Across the lines is the portrait x, counted from the right when
     // left-handed, where the picture is mirrored across.
     const int nAcross = RightHanded() ? x : m_nThickness - 1 - x;

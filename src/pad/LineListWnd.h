@@ -2,10 +2,10 @@
 
 #include "pad/LineListLayout.h"
 
+#include <QFrame>
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <QWidget>
 
 #include <cstdint>
 #include <vector>
@@ -19,8 +19,9 @@ class QScrollBar;
 // a line opens it in the pad. The list shows its own copy of the lines as of
 // the last Rebuild. Each line is measured once per Rebuild, and only the
 // lines in view are drawn, so a scroll step costs the same however many
-// lines there are.
-class CLineListWnd : public QWidget
+// lines there are. A one-pixel border surrounds it; everything else (the
+// text, the scroll bar, the taps) lies inside the border.
+class CLineListWnd : public QFrame
 {
     Q_OBJECT
 
@@ -67,7 +68,7 @@ private:
     void SetScrollRange();
     void OnScrollAction(int nAction);
     void DrawLines(QPainter &painter, int64_t nOffset);
-    void OnTap(int x);
+    void OnTap(QPoint point);
     bool RightHanded() const;
     QFont Font() const;
 
