@@ -25,6 +25,25 @@ constexpr int kMargin = 3;
 constexpr int kMeasureDepth = 25000;
 constexpr unsigned kMeasureFlags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK;
 constexpr unsigned kDrawFlags = DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK;
+// Lines at least this long are drawn from the wrapped line in view on.
+constexpr qsizetype kLongLine = 1000;
+
+// Right-to-left text is reordered across its whole paragraph, so a part of
+// it may show differently from the whole.
+bool LeftToRightOnly(const QString &line)
+{
+    for (const QChar ch : line) {
+        switch (ch.direction()) {
+        case QChar::DirR: case QChar::DirAL: case QChar::DirAN: case QChar::DirRLE: case QChar::DirRLO:
+        case QChar::DirLRE: case QChar::DirLRO: case QChar::DirPDF: case QChar::DirRLI: case QChar::DirLRI:
+        case QChar::DirFSI: case QChar::DirPDI:
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}
 
 int ScrollCodeOfAction(int nAction)
 {
@@ -142,11 +161,19 @@ void CLineListWnd::MeasureLines()
 {
     m_layout.Clear();
     m_layout.Reserve(m_lines.size());
+    m_wrapStarts.clear();
+    m_nTextHeight = std::max(QFontMetrics(Font()).height(), 1);
     QImage scratch(1, 1, QImage::Format_RGB888);
     QPainter painter(&scratch);
     painter.setFont(Font());
     const QString space(QLatin1Char(' '));
     for (const QString &line : m_lines) {
+        if (line.size() >= kLongLine && LeftToRightOnly(line)) {
+            std::vector<int> starts = WrappedLineStarts(Font(), m_nLength - 2 * kMargin, line, kMeasureFlags);
+            m_layout.Append(static_cast<int>(starts.size()) * m_nTextHeight);
+            m_wrapStarts.emplace(m_layout.Count() - 1, std::move(starts));
+            continue;
+        }
         QRect rc(kMargin, 0, m_nLength - 2 * kMargin, kMeasureDepth);
         DrawTextFlags(painter, rc, line.isEmpty() ? space : line, kMeasureFlags);
         m_layout.Append(rc.bottom() + 1);
@@ -212,9 +239,31 @@ void CLineListWnd::DrawLines(QPainter &painter, int64_t nOffset)
     painter.setClipRect(kMargin, 0, m_nLength - 2 * kMargin, m_nThickness);
     for (int i = nFirst; i < nEnd; ++i) {
         const int nTop = static_cast<int>(m_layout.Top(i) - nOffset);
+        if (const auto it = m_wrapStarts.find(i); it != m_wrapStarts.end()) {
+            DrawWrappedLinesInView(painter, m_lines[static_cast<size_t>(i)], nTop, it->second);
+            continue;
+        }
         QRect rc(kMargin, nTop, m_nLength - 2 * kMargin, std::max(m_nThickness - nTop, 1));
         DrawTextFlags(painter, rc, m_lines[static_cast<size_t>(i)], kDrawFlags | DT_NOCLIP);
     }
+}
+
+// Wrapping again from the start of a wrapped line gives the same lines, so
+// the part in view (with one wrapped line more on either side, for glyphs
+// that reach beyond their own) is drawn as a text of its own.
+void CLineListWnd::DrawWrappedLinesInView(QPainter &painter, const QString &line, int nTop,
+                                          const std::vector<int> &starts)
+{
+    const int nRows = static_cast<int>(starts.size());
+    const int nFirst = std::max(-nTop / m_nTextHeight - 1, 0);
+    const int nEnd = std::min((m_nThickness - nTop) / m_nTextHeight + 2, nRows);
+    if (nFirst >= nEnd)
+        return;
+    const int nFrom = starts[static_cast<size_t>(nFirst)];
+    const int nTo = nEnd < nRows ? starts[static_cast<size_t>(nEnd)] : static_cast<int>(line.size());
+    const int nRowTop = nTop + nFirst * m_nTextHeight;
+    QRect rc(kMargin, nRowTop, m_nLength - 2 * kMargin, std::max(m_nThickness - nRowTop, 1));
+    DrawTextFlags(painter, rc, line.mid(nFrom, nTo - nFrom), kDrawFlags | DT_NOCLIP);
 }
 
 void CLineListWnd::paintEvent(QPaintEvent *pEvent)

@@ -271,6 +271,11 @@ TEST_F(LineListTest, DrawingTheLinesInViewEqualsDrawingTheWholeText)
     for (int i = 0; i < 12; ++i)
         lines.push_back(i % 3 == 0 ? u"line with\nan inner break"
                                    : u"several words that run over the length of it");
+    // A long line is drawn from the wrapped line in view on.
+    std::u16string longLine;
+    while (longLine.size() < 3000)
+        longLine += u"Wide WWW and narrow iii\u2026tab, e\u0301\u0301 marks, \U0001F600 pairs\ninner breaks ";
+    lines.insert(lines.begin() + 5, longLine);
     QImage scratch(1, 1, QImage::Format_RGB32);
     QPainter measure(&scratch);
     measure.setFont(font.Font());
@@ -292,7 +297,7 @@ TEST_F(LineListTest, DrawingTheLinesInViewEqualsDrawingTheWholeText)
         QScrollBar *pBar = list->ScrollBar();
         const int nMax = pBar->maximum();
         ASSERT_GT(nMax, 5);
-        for (int nPos : {0, 1, nMax / 2, nMax}) {
+        for (int nPos : {0, 1, nMax / 3, nMax / 2, nMax / 2 + 1, nMax}) {
             pBar->setSliderPosition(nPos);
             const int nOffset = Unit() * (bRightHanded ? nPos : nMax - nPos);
             QImage expected = BlankLandscape();
