@@ -26,8 +26,9 @@ using Lines = std::vector<std::u16string>;
 constexpr char16_t kStoredTab = u'\u2026';
 
 // Lines end at each CR LF; in what follows the last CR LF, if anything does,
-// they also end at each LF, and that rest is a line even when empty. TAB is
-// kept as the stored tab. There is always at least one line.
+// they also end at each LF; that rest is a line unless it is empty or ends
+// with that LF. TAB is kept as the stored tab. There is always at least one
+// line.
 Lines ExpectedLines(std::u16string_view text)
 {
     std::size_t nRestFrom = 0;
@@ -47,7 +48,7 @@ Lines ExpectedLines(std::u16string_view text)
             line += ch == u'\t' ? kStoredTab : ch;
         }
     }
-    if (nRestFrom < text.size())
+    if (nRestFrom < text.size() && text.back() != u'\n')
         lines.push_back(line);
     if (lines.empty())
         lines.emplace_back();

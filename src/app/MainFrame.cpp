@@ -21,7 +21,6 @@ CMainFrame::CMainFrame(CQuorlexDoc *document)
     BuildTooltipTable();
     CreateCommands();
     ConnectCommands(document);
-    m_pCommandBar = new CCommandBar(this, m_commands, m_tooltips);
     LayOutScreen();
 }
 
@@ -93,8 +92,29 @@ void CMainFrame::LayOutScreen()
     layout->setSpacing(0);
     layout->addWidget(m_pTaskbarStrip);
     layout->addWidget(m_pView, 1);
-    layout->addWidget(m_pCommandBar);
     setFixedSize(kScreenWidth, kScreenHeight);
+}
+
+// Below the view, shown or hidden as the frame last asked.
+void CMainFrame::CreateCommandBar()
+{
+    m_pCommandBar = new CCommandBar(this, m_commands, m_tooltips);
+    layout()->addWidget(m_pCommandBar);
+    m_pCommandBar->setVisible(m_bCommandBarShown);
+}
+
+CCommandBar *CMainFrame::CommandBar()
+{
+    if (m_pCommandBar == nullptr)
+        CreateCommandBar();
+    return m_pCommandBar;
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    if (m_pCommandBar == nullptr && m_bCommandBarShown)
+        CreateCommandBar();
+    QWidget::showEvent(event);
 }
 
 void CMainFrame::SetFullScreen(bool bFullScreen)
@@ -104,7 +124,11 @@ void CMainFrame::SetFullScreen(bool bFullScreen)
 
 void CMainFrame::ShowCommandBar(bool bShow)
 {
-    m_pCommandBar->setVisible(bShow);
+    m_bCommandBarShown = bShow;
+    if (bShow)
+        CommandBar()->setVisible(true);
+    else if (m_pCommandBar != nullptr)
+        m_pCommandBar->setVisible(false);
 }
 
 void CMainFrame::BringToForeground()

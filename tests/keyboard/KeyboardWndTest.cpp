@@ -156,7 +156,7 @@ TEST_F(KeyboardWnd, TapOnTheLineListOpensTheLineAndTypesNothing)
         Tap({LIST});
         CLineListWnd &list = m_wnd->Pad().LineList();
         const int across = list.Unit() + list.Unit() / 2;
-        const QPoint second(rightHanded ? across : list.width() - 1 - across, 160);
+        const QPoint second(rightHanded ? 1 + across : list.width() - 2 - across, 160);
         QTest::mouseClick(&list, Qt::LeftButton, {}, second);
         EXPECT_FALSE(m_wnd->Pad().LineList().isVisible());
         EXPECT_EQ(m_wnd->Pad().m_text.m_nLine, 1);

@@ -226,7 +226,10 @@ TEST(SplitLines, BreaksAtCrLfThenAtLoneLfAfterTheLast)
     EXPECT_EQ(Split(u"\r\n"), (Lines{u""}));
     EXPECT_EQ(Split(u"a\r\n\r\nb\r\n"), (Lines{u"a", u"", u"b"}));
     EXPECT_EQ(Split(u"a\nb\r\nc"), (Lines{u"a\nb", u"c"}));
-    EXPECT_EQ(Split(u"a\r\nb\nc\n"), (Lines{u"a", u"b", u"c", u""}));
+    EXPECT_EQ(Split(u"a\r\nb\nc\n"), (Lines{u"a", u"b", u"c"}));
+    EXPECT_EQ(Split(u"a\nb\n"), (Lines{u"a", u"b"}));
+    EXPECT_EQ(Split(u"a\n\n"), (Lines{u"a", u""}));
+    EXPECT_EQ(Split(u"\n"), (Lines{u""}));
     EXPECT_EQ(Split(u"\r\r\n\r"), (Lines{u"\r", u"\r"}));
     EXPECT_EQ(Split(u"x\ty\r\n\t"), (Lines{u"x\u2026y", u"\u2026"}));
     const std::u16string odd = {u'a', u'\0', u'c', u'\u2026', u'\xD800', u'd', u'\xDC00'};
