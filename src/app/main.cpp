@@ -3,6 +3,7 @@
 #include "app/ScreenScale.h"
 #include "keyboard/KeyboardWnd.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TahomaFont.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -58,6 +59,7 @@ int main(int argc, char *argv[])
 
     ApplyScreenScale(options.m_nScale, argc, argv);
     QApplication application(argc, argv);
+    RegisterTahoma();
     SetUpProgramFolder(options.m_strHome, QCoreApplication::applicationDirPath());
     QuitAfterFirstBoardPaint quitAfterFirstPaint;
     if (options.m_bQuitAfterFirstPaint)
