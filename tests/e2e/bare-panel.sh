@@ -6,8 +6,9 @@
 set -u
 PROGRAM=$1
 TAP_POINTS=$2
-command -v xtigervncviewer >/dev/null || { echo "xtigervncviewer missing: skipped"; exit 77; }
-[ -e "$(dirname "$PROGRAM")/../../../usr" ] || true
+for tool in xtigervncviewer convert compare identify; do
+    command -v "$tool" >/dev/null || { echo "$tool missing: skipped"; exit 77; }
+done
 . "$(dirname "$0")/xvfb-session.sh"
 
 # listens PORT: true when the program has a listening socket on the port.
@@ -84,23 +85,44 @@ wait_box_buttons() {
     return 1
 }
 
+# same_picture A B: the two shots show the same pixels.
+same_picture() {
+    [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]
+}
+
+# The header's Cancel of the preference sheet, at the top right of the panel.
+CANCEL_X=214 CANCEL_Y=12
+
 LAYOUT=2 RH=1
 start_display 320x400
 fresh_home
 start_on_panel
-sleep 3
-shot /tmp/i17b/panel-start.png
 type_text "ab"
-sleep 0.5
 shot "$WORK/board.png"
+[ "$(identify -format %wx%h "$WORK/board.png")" = 240x320 ] || fail "the panel is not 240 x 320"
 choose 2
 buttons=$(wait_box_buttons "$WORK/board.png" 2) || fail "Clear All asked nothing"
-echo "$buttons"
-read -r x y <<<"$buttons"
-tap "$x" "$y"
-sleep 1
-shot /tmp/i17b/panel-cleared.png
+# Yes, the first button, clears the pad.
+tap $(head -1 <<<"$buttons")
+wait_idle
 type_text "c"
+shot "$WORK/board.png"
 choose 7
-sleep 2
-shot /tmp/i17b/panel-prefs.png
+for _ in $(seq 50); do
+    shot "$WORK/sheet.png"
+    same_picture "$WORK/board.png" "$WORK/sheet.png" || break
+    sleep 0.2
+done
+sleep 0.5
+[ -n "${PANEL_SHOTS:-}" ] && shot "$PANEL_SHOTS/sheet.png"
+tap $CANCEL_X $CANCEL_Y
+for _ in $(seq 50); do
+    shot "$WORK/back.png"
+    same_picture "$WORK/board.png" "$WORK/back.png" && break
+    sleep 0.2
+done
+same_picture "$WORK/board.png" "$WORK/back.png" || fail "the board did not come back after the sheet's Cancel"
+type_text "d"
+exit_from_board
+expect_file_text "$HOME_DIR/LastUsed.txt" "cd"
+echo "bare panel: typed, cleared with Yes, preferences opened and closed, saved on Exit, all by taps"
