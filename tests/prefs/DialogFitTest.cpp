@@ -1,5 +1,6 @@
 #include "dialogs/MultiLineCheckBox.h"
 #include "dialogs/PropertySheet.h"
+#include "keymaps/KeyMapFile.h"
 #include "prefs/AboutDlg.h"
 #include "prefs/ActionPage.h"
 #include "prefs/FontDlg.h"
@@ -26,7 +27,7 @@ QRect TextRoom(QWidget *control, int &flags)
     flags = Qt::TextSingleLine | Qt::TextShowMnemonic;
     QStyleOptionButton button;
     button.initFrom(control);
-    if (auto *box = qobject_cast<MultiLineCheckBox *>(control)) {
+    if (auto *box = dynamic_cast<MultiLineCheckBox *>(control)) {
         flags = Qt::TextWordWrap;
         return box->TextRect();
     }
@@ -56,12 +57,14 @@ QStringList Clipped(QWidget *window)
     if (!screen.contains(QRect(QPoint(), window->size())))
         faults << QStringLiteral("the window is %1 x %2").arg(window->width()).arg(window->height());
     for (QWidget *control : window->findChildren<QWidget *>()) {
-        const QString text = TextOf(control);
-        if (!control->isVisibleTo(window) || text.isEmpty())
+        if (!control->isVisibleTo(window) || control->parentWidget()->inherits("QComboBox"))
             continue;
-        const QString name = QStringLiteral("\"%1\"").arg(text);
+        const QString text = TextOf(control);
+        const QString name = QStringLiteral("\"%1\"").arg(text.isEmpty() ? QString::fromLatin1(control->metaObject()->className()) : text);
         if (!screen.contains(QRect(control->mapTo(window, QPoint()), control->size())))
             faults << name + QStringLiteral(" off the screen");
+        if (text.isEmpty())
+            continue;
         int flags = 0;
         QRect room = TextRoom(control, flags);
         if (auto *group = qobject_cast<QGroupBox *>(control)) {
