@@ -4,6 +4,7 @@
 #include "app/CommandIds.h"
 #include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
+#include "app/ScreenScale.h"
 #include "app/TaskbarStrip.h"
 #include "platform/HotKeys.h"
 #include "platform/WindowMessage.h"
@@ -179,12 +180,11 @@ void CMainFrame::OnHotKey(int id)
 }
 
 // The desktop's task switcher stands in for the handheld's previous program.
-// A bare panel (linuxfb, eglfs) has no other program and no switcher: a
-// minimised frame could never be brought back there, so it stays.
+// A bare panel has no other program and no switcher: a minimised frame
+// could never be brought back there, so it stays.
 void CMainFrame::SwitchAway()
 {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("linuxfb") || platform == QLatin1String("eglfs"))
+    if (IsBarePanelPlatform(QGuiApplication::platformName().toLatin1()))
         return;
     showMinimized();
 }

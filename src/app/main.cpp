@@ -4,6 +4,7 @@
 #include "keyboard/KeyboardWnd.h"
 #include "platform/EndSignals.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TahomaFont.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -62,6 +63,7 @@ int main(int argc, char *argv[])
     const QString unknown = ParseCommandLine(Arguments(argc, argv)).m_strUnknown;
     if (!unknown.isEmpty())
         return Print(stderr, unknown + QLatin1Char('\n') + UsageText(), 2);
+    RegisterTahoma();
     if (SetUpProgramFolder(options.m_strHome, QCoreApplication::applicationDirPath()).isEmpty())
         return Print(stderr, QStringLiteral("quorlex: cannot make the folder \"%1\".\n").arg(options.m_strHome), 2);
     QuitAfterFirstBoardPaint quitAfterFirstPaint;

@@ -321,8 +321,14 @@ void CKeyboardWnd::DrawWatermark(QImage &target)
 {
     QPainter painter(&target);
     painter.setPen(ColorFromRef(m_skinColors.m_crMark));
-    const Point origin = WatermarkOrigin(m_settings.m_nKeyLayout, m_settings.m_bRightHanded != 0);
-    ExtTextOut(painter, origin.x, origin.y, m_fontMark, QStringLiteral("vorlane"));
+    const bool rightHanded = m_settings.m_bRightHanded != 0;
+    Point origin = WatermarkOrigin(m_settings.m_nKeyLayout, rightHanded);
+    // The Flat point leaves the word a hair too little room before the
+    // screen's edge; it is moved in just enough for the word to stay whole.
+    const QString mark = QStringLiteral("vorlane");
+    const int length = QFontMetrics(m_fontMark.Font()).horizontalAdvance(mark) + 1;
+    origin.y = rightHanded ? std::max(origin.y, length) : std::min(origin.y, kScreenHeight - length);
+    ExtTextOut(painter, origin.x, origin.y, m_fontMark, mark);
 }
 
 void CKeyboardWnd::RenderKeyFaces()

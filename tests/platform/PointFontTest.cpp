@@ -1,10 +1,14 @@
 #include "platform/PointFont.h"
+#include "platform/TahomaFont.h"
 #include "platform/TextDraw.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 
 TEST(PointFont, HeightFollowsTheHandheldFormula)
 {
@@ -84,4 +88,21 @@ TEST(PointFont, EscapedTextReadsUpwardsOrDownwardsFromItsPoint)
     EXPECT_GT(down.height(), down.width());
     EXPECT_GE(down.top(), 10);
     EXPECT_LE(down.right(), 90);
+}
+
+// The test program registers Wine's Tahoma as the program does at start. With
+// fonts-wine installed (CI installs it) both weights must really be Tahoma;
+// without it the fonts fall back, and registering finds nothing to add.
+TEST(PointFont, TahomaIsWinesWhenInstalledAndFallsBackOtherwise)
+{
+    const bool installed = QFileInfo::exists(QString::fromLatin1(kWineFontFolder) + QStringLiteral("/tahoma.ttf"));
+    for (const bool bold : {false, true}) {
+        PointFont font;
+        MakePointFont(font, QStringLiteral("Tahoma"), 9, bold, false, false, false, 0, 0);
+        const QRawFont face = QRawFont::fromFont(font.Font());
+        EXPECT_EQ(face.familyName() == QStringLiteral("Tahoma"), installed) << face.familyName().toStdString();
+        if (installed)
+            EXPECT_EQ(face.styleName(), bold ? QStringLiteral("Bold") : QStringLiteral("Regular"));
+    }
+    EXPECT_EQ(RegisterTahoma(QDir::tempPath() + QStringLiteral("/no-such-wine-fonts")), 0);
 }
