@@ -66,7 +66,10 @@ public:
     // The characters of the shown selection that exist, as stored; empty
     // when no selection is shown.
     std::u16string SelectedText() const;
-    // Rebuilds m_strVisible, the part of the line from m_nFirstCol on.
+    // Points m_strVisible at the part of the line from m_nFirstCol on. It is
+    // a view, not a copy: a keystroke near the start of a very long line
+    // would otherwise copy the whole rest of the line. It stays valid until
+    // the line next changes, and every change ends in a redraw that renews it.
     void UpdateVisible();
 
     // Flat text: lines joined with CR LF, none after the last, tabs given
@@ -87,7 +90,7 @@ public:
     std::vector<std::u16string> m_lines;
     int m_nLine = 0;
     std::u16string m_strLine;
-    std::u16string m_strVisible;
+    std::u16string_view m_strVisible;
     int m_nCaret = 0;
     int m_nFirstCol = 0;
     bool m_bSelection = false;
