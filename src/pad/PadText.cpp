@@ -41,7 +41,7 @@ void PadText::ReplaceLine(std::u16string_view left, std::u16string_view middle, 
 
 void PadText::CommitLine()
 {
-    m_lines[static_cast<size_t>(m_nLine)] = m_strLine;
+    m_lines[static_cast<size_t>(m_nLine)] = m_strLine.View();
 }
 
 void PadText::LoadLine()

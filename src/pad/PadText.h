@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pad/PadHost.h"
+#include "pad/PadLine.h"
 
 #include <string>
 #include <string_view>
@@ -89,7 +90,7 @@ public:
 
     std::vector<std::u16string> m_lines;
     int m_nLine = 0;
-    std::u16string m_strLine;
+    PadLine m_strLine;
     std::u16string_view m_strVisible;
     int m_nCaret = 0;
     int m_nFirstCol = 0;

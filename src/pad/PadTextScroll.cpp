@@ -140,5 +140,5 @@ std::u16string PadText::SelectedText() const
 
 void PadText::UpdateVisible()
 {
-    m_strVisible = std::u16string_view(m_strLine).substr(static_cast<size_t>(std::clamp(m_nFirstCol, 0, Length())));
+    m_strVisible = m_strLine.View().substr(static_cast<size_t>(std::clamp(m_nFirstCol, 0, Length())));
 }

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <map>
+#include <random>
 
 namespace {
 using Lines = std::vector<std::u16string>;
@@ -251,4 +252,26 @@ TEST_F(PadTextTest, ManyLinesGoInAndOutInLinearTime)
     EXPECT_EQ(text.LineCount(), 2 * nCount - 1);
     EXPECT_EQ(text.m_lines[nCount / 2 + nCount - 1], u"newold");
     EXPECT_EQ(all.size(), static_cast<size_t>(3 * (2 * nCount - 1) + 3 + 2 * (2 * nCount - 2)));
+}
+
+// The edited line keeps free room before its units: random inserts, erases,
+// cuts and reloads at both ends and in between must leave it equal to a plain
+// string edited the same way.
+TEST(PadLine, EditsAnywhereMatchAPlainString)
+{
+    std::mt19937 random(18);
+    PadLine line;
+    std::u16string plain;
+    for (int i = 0; i < 20000; ++i) {
+        const size_t nPos = random() % (plain.size() + 1);
+        const std::u16string s(random() % 4, char16_t(u'a' + random() % 26));
+        switch (random() % 8) {
+        case 0: case 1: case 2: line.insert(nPos, s); plain.insert(nPos, s); break;
+        case 3: case 4: line.erase(nPos, s.size()); plain.erase(nPos, s.size()); break;
+        case 5: line.resize(plain.size() - random() % 3 * (plain.size() / 4)); plain.resize(line.size()); break;
+        case 6: line += s; plain += s; break;
+        default: if (random() % 50 == 0) line = plain = s; break;
+        }
+        ASSERT_EQ(std::u16string(line), plain) << "step " << i;
+    }
 }
