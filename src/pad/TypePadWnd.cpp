@@ -122,14 +122,19 @@ int CTypePadWnd::MeasureText(std::u16string_view text) const
     // measures it again right after.
     if (m_bMeasured && text == m_strMeasured)
         return m_nMeasuredWidth;
+    m_strMeasured = text;
+    m_nMeasuredWidth = MeasureAnew(text);
+    m_bMeasured = true;
+    return m_nMeasuredWidth;
+}
+
+int CTypePadWnd::MeasureAnew(std::u16string_view text) const
+{
     QPainter painter(&m_imgMeasure);
     painter.setFont(m_font.Font());
     QRect rect(0, 0, 1, 20);
     DrawTextFlags(painter, rect, ToQString(text), kMeasureFlags);
-    m_strMeasured = text;
-    m_nMeasuredWidth = rect.width();
-    m_bMeasured = true;
-    return m_nMeasuredWidth;
+    return rect.width();
 }
 
 void CTypePadWnd::resizeEvent(QResizeEvent *event)
@@ -184,7 +189,9 @@ std::u16string_view CTypePadWnd::DrawnPart(std::u16string_view text, int nRoom) 
     // full line height beyond the end of the strip.
     const int nBeyond = nRoom + m_nAvgCharWidth + QFontMetrics(m_font.Font()).height();
     for (size_t n = kDrawnChunk; n < text.size(); n *= 2) {
-        if (MeasureText(text.substr(0, n)) < nBeyond)
+        // Not kept: the caret's text, measured while scrolling, is wanted
+        // again right after.
+        if (MeasureAnew(text.substr(0, n)) < nBeyond)
             continue;
         const size_t nLast = std::min(text.size() - 1, 2 * n);
         for (size_t nCut = n + 1; nCut <= nLast; ++nCut)

@@ -108,6 +108,7 @@ private:
     void CreateImages(int cx, int cy);
     // The first characters of text that fill nRoom pixels and then some, cut
     // where the characters beyond cannot change how those are drawn.
+    int MeasureAnew(std::u16string_view text) const;
     std::u16string_view DrawnPart(std::u16string_view text, int nRoom) const;
     void DrawCaret(QPainter &painter);
     void DrawSelection(QPainter &painter);
