@@ -53,6 +53,17 @@ std::vector<std::u16string> MakeLines(int nLines)
     return lines;
 }
 
+std::u16string MakeLongLine(int nCharacters)
+{
+    static const std::u16string words = u"the quick brown fox jumps over the lazy dog ";
+    std::u16string line;
+    line.reserve(static_cast<size_t>(nCharacters) + words.size());
+    while (line.size() < static_cast<size_t>(nCharacters))
+        line += words;
+    line.resize(static_cast<size_t>(nCharacters));
+    return line;
+}
+
 std::u16string MakeFlatText(int nCharacters)
 {
     const int nLines = std::max(nCharacters / 52, 1);

@@ -32,6 +32,8 @@ private:
 
 // Lines of exactly 50 characters, words and a number, as typed text looks.
 std::vector<std::u16string> MakeLines(int nLines);
+// One line of that many characters, words as typed text has them.
+std::u16string MakeLongLine(int nCharacters);
 // The same lines as a flat text of about nCharacters characters, CR LF
 // between lines.
 std::u16string MakeFlatText(int nCharacters);

@@ -27,6 +27,28 @@ void LineListScrollStep(benchmark::State &state)
 }
 BENCHMARK(LineListScrollStep)->Arg(10)->Arg(Scaled(100000));
 
+// A scroll step through the middle of one line of 1,000,000 characters,
+// with 50-character lines before and after it: only the part in view may be
+// laid out.
+void LineListScrollStepLongLine(benchmark::State &state)
+{
+    BenchBoard board;
+    std::vector<std::u16string> lines = MakeLines(20);
+    lines.insert(lines.begin() + 10, MakeLongLine(static_cast<int>(Scaled(1000000))));
+    board.SetLines(std::move(lines));
+    CLineListWnd &list = board.Pad().LineList();
+    list.Rebuild();
+    const QSignalBlocker blocker(list.ScrollBar());
+    const int nMiddle = std::max(list.ScrollMax(), 0) / 2;
+    int nPos = nMiddle;
+    for (auto _ : state) {
+        list.ScrollBar()->setValue(nPos);
+        list.Render();
+        nPos = nPos < nMiddle + 100 ? nPos + 1 : nMiddle;
+    }
+}
+BENCHMARK(LineListScrollStepLongLine);
+
 // Opening the list: every line copied and measured, the scroll range set.
 void LineListRebuild(benchmark::State &state)
 {
@@ -39,6 +61,27 @@ void LineListRebuild(benchmark::State &state)
         state.SkipWithError("the list did not take every line");
 }
 BENCHMARK(LineListRebuild)->Arg(Scaled(10000))->Arg(Scaled(100000))->Unit(benchmark::kMillisecond);
+
+// A keystroke in one line of 1,000,000 characters: typed near its start
+// (0) or at its end (1). The strip shows the same few characters either way,
+// so either should cost about what a keystroke in a short line does.
+void LongLineKeystroke(benchmark::State &state)
+{
+    BenchBoard board;
+    board.SetLines({MakeLongLine(static_cast<int>(Scaled(1000000)))});
+    PadText &text = board.Pad().m_text;
+    if (state.range(0) == 1) {
+        text.m_nCaret = text.Length();
+        text.m_nFirstCol = text.Length() - 10;
+    } else {
+        text.m_nCaret = 10;
+    }
+    for (auto _ : state)
+        board.Pad().InsertChar(u'a');
+    if (text.Length() != Scaled(1000000) + static_cast<int64_t>(state.iterations()))
+        state.SkipWithError("the keystrokes did not type their characters");
+}
+BENCHMARK(LongLineKeystroke)->Arg(0)->Arg(1);
 
 // A paste of a flat text of that many characters in lines of 50 into an
 // empty pad.

@@ -69,6 +69,11 @@ start() {
     done
     [ -n "$WINDOW" ] || { echo "make-pictures: no window"; cat "$WORK/program.log"; exit 1; }
     sleep 1
+    # The pad opens at the end of the text; shf and the left arrow show its line from the start.
+    if [ "$2" = 1 ]; then
+        tap_slot "$1" 52
+        tap_slot "$1" 53
+    fi
 }
 
 stop() {

@@ -3,7 +3,8 @@
 // put into the notepad as the start action does. The text holds every whole
 // code unit after an optional byte-order mark, unchanged; written out again it
 // gives those same bytes behind the mark; and the notepad gives back every
-// character of it, only its line breaks made CR LF.
+// character of it, only its line breaks made CR LF. The same bytes opened with
+// Open and saved again, when taken for UTF-8, are those bytes exactly.
 
 #include "FuzzApplication.h"
 #include "FuzzCheck.h"
@@ -36,13 +37,13 @@ void CheckDecoded(const std::u16string &text, std::string_view bytes)
 }
 
 // The text without anything the notepad may take for a line break: CR, LF,
-// the paragraph separator, and the two characters its document keeps for
-// frame boundaries.
+// the paragraph and line separators, and the two characters its document
+// keeps for frame boundaries.
 std::u16string WithoutBreaks(const std::u16string &text)
 {
     std::u16string kept;
     for (const char16_t ch : text)
-        if (ch != u'\r' && ch != u'\n' && ch != u'\u2029' && ch != u'\uFDD0' && ch != u'\uFDD1')
+        if (ch != u'\r' && ch != u'\n' && ch != u'\u2029' && ch != u'\u2028' && ch != u'\uFDD0' && ch != u'\uFDD1')
             kept += ch;
     return kept;
 }
@@ -63,6 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     StartFuzzApplication().WriteProgramFile(QStringLiteral("LastUsed.txt"), bytes);
     const std::u16string text = g_pView->ReadLastUsedText();
     CheckDecoded(text, std::string_view(bytes.constData(), size));
+    TextFileFormat format;
+    const std::u16string opened = DecodeTextFile(std::string_view(bytes.constData(), size), format);
+    FuzzCheck(format.m_encoding == TextEncoding::Utf16 ? opened == text
+                                                       : EncodeTextFile(opened, format) == bytes.toStdString(),
+              "an opened UTF-8 file saves back byte for byte");
     g_pView->SetViewText(text);
     FuzzCheck(WithoutBreaks(g_pView->ViewText()) == WithoutBreaks(text), "the notepad keeps every character");
     return 0;

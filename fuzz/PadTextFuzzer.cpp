@@ -1,5 +1,6 @@
 // Flat text into the typing pad and out again: InsertText into an empty pad,
-// the caret moved to some line and column, InsertText of more text there,
+// the caret moved to some line and column (past the pair when the column
+// falls inside a surrogate pair), InsertText of more text there,
 // then GetAllText. The lines, the caret and the text given back are worked
 // out here afresh from the rules for flat text, character by character, and
 // must match the pad's.
@@ -25,8 +26,9 @@ using Lines = std::vector<std::u16string>;
 constexpr char16_t kStoredTab = u'\u2026';
 
 // Lines end at each CR LF; in what follows the last CR LF, if anything does,
-// they also end at each LF, and that rest is a line even when empty. TAB is
-// kept as the stored tab. There is always at least one line.
+// they also end at each LF; that rest is a line unless it is empty or ends
+// with that LF. TAB is kept as the stored tab. There is always at least one
+// line.
 Lines ExpectedLines(std::u16string_view text)
 {
     std::size_t nRestFrom = 0;
@@ -46,7 +48,7 @@ Lines ExpectedLines(std::u16string_view text)
             line += ch == u'\t' ? kStoredTab : ch;
         }
     }
-    if (nRestFrom < text.size())
+    if (nRestFrom < text.size() && text.back() != u'\n')
         lines.push_back(line);
     if (lines.empty())
         lines.emplace_back();
@@ -85,6 +87,13 @@ Lines ExpectedAfterInsert(const Lines &before, Place at, std::u16string_view tex
     return after;
 }
 
+// The column between the two halves of a surrogate pair, where no caret stops.
+bool InsidePair(const std::u16string &line, std::size_t c)
+{
+    return c > 0 && c < line.size() && line[c - 1] >= 0xD800 && line[c - 1] <= 0xDBFF && line[c] >= 0xDC00 &&
+           line[c] <= 0xDFFF;
+}
+
 void CheckPad(const PadText &pad, const Lines &lines, Place caret)
 {
     FuzzCheck(pad.m_lines == lines, "lines as the rules make them");
@@ -114,8 +123,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const Place at{data[0] % lines.size(), 0};
     pad.GoToLine(int(at.nLine));
-    const Place place{at.nLine, data[1] % (lines[at.nLine].size() + 1)};
-    for (std::size_t i = 0; i < place.nCaret; ++i)
+    std::size_t nColumn = data[1] % (lines[at.nLine].size() + 1);
+    nColumn += InsidePair(lines[at.nLine], nColumn) ? 1 : 0;
+    const Place place{at.nLine, nColumn};
+    for (std::size_t i = 0; i < place.nCaret && pad.m_nCaret < int(place.nCaret); ++i)
         pad.CaretRight();
     FuzzCheck(pad.m_nLine == int(place.nLine) && pad.m_nCaret == int(place.nCaret), "caret moved there");
 

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 
@@ -18,23 +19,23 @@ constexpr qint64 kLargestText = 1024 * 1024;
 constexpr char kUsage[] =
     "usage: quorlex-keymap export MAP.kmap [TEXT]\n"
     "         writes the key map as UTF-8 text, one line per plane and key (to standard output\n"
-    "         without TEXT)\n"
+    "         without TEXT or with -)\n"
     "       quorlex-keymap import TEXT MAP.kmap\n"
-    "         makes the key map file from such a text\n"
+    "         makes the key map file from such a text (from standard input with -); .kmap is\n"
+    "         added to MAP when it lacks it\n"
     "       quorlex-keymap check MAP.kmap...\n"
     "         warns of control characters, characters on two keys of one plane and missing capitals\n"
+    "       quorlex-keymap --help | --version\n"
     "exit status: 0 done or no warnings, 1 failed or warnings found, 2 wrong arguments";
-
-int Usage()
-{
-    PrintError(QString::fromLatin1(kUsage));
-    return 2;
-}
 
 // Reads the 400 bytes the program reads; extra tells how many follow them.
 bool ReadMap(const QString &path, KeyMap &map, qint64 &extra)
 {
     QFile file(path);
+    if (file.exists() && !QFileInfo(path).isFile()) {
+        PrintError(path + QStringLiteral(": not a regular file"));
+        return false;
+    }
     if (!file.exists() || !file.open(QIODevice::ReadOnly)) {
         PrintError(path + (file.exists() ? QStringLiteral(": cannot be read: ") + file.errorString()
                                          : QStringLiteral(": no such file")));
@@ -59,7 +60,7 @@ int Export(const QString &mapPath, const QString &textPath)
     if (!ReadMap(mapPath, map, extra))
         return 1;
     const QByteArray text = QByteArray::fromStdString(KeyMapToText(map));
-    if (textPath.isEmpty()) {
+    if (textPath.isEmpty() || textPath == QLatin1String("-")) {
         std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
         return 0;
     }
@@ -82,7 +83,8 @@ int Import(const QString &textPath, const QString &mapPath)
     KeyMap map;
     const KeyMapTextResult result = KeyMapFromText(text.toStdString(), map);
     if (!result.m_bOk) {
-        PrintError(textPath + QStringLiteral(": ") + QString::fromStdString(result.m_strError));
+        const QString name = textPath == QLatin1String("-") ? QStringLiteral("standard input") : textPath;
+        PrintError(name + QStringLiteral(": ") + QString::fromStdString(result.m_strError));
         return 1;
     }
     const QByteArray bytes(reinterpret_cast<const char *>(map.Bytes()), qsizetype(kKeyMapBytes));
@@ -104,6 +106,8 @@ bool CheckOne(const QString &path)
         warnings << QStringLiteral("the %1 bytes after the first 400 are ignored").arg(extra);
     for (const QString &warning : warnings)
         PrintLine(path + QStringLiteral(": warning: ") + warning);
+    if (warnings.isEmpty())
+        PrintLine(path + QStringLiteral(": no warnings"));
     return warnings.isEmpty();
 }
 
@@ -113,12 +117,25 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
+    int status = 2;
+    if (AnswerHelpOrVersion(arguments, kUsage, status))
+        return status;
     const QString command = arguments.value(0);
-    if (command == QLatin1String("export") && (arguments.size() == 2 || arguments.size() == 3))
+    const qsizetype count = arguments.size() - 1;
+    if (command == QLatin1String("export") && (count == 1 || count == 2))
         return Export(arguments[1], arguments.value(2));
-    if (command == QLatin1String("import") && arguments.size() == 3)
-        return Import(arguments[1], arguments[2]);
-    if (command == QLatin1String("check") && arguments.size() >= 2)
+    if (command == QLatin1String("import") && count == 2)
+        return Import(arguments[1], WithExtension(arguments[2], QStringLiteral(".kmap")));
+    if (command == QLatin1String("check") && count >= 1)
         return CheckEach(arguments.mid(1), CheckOne);
-    return Usage();
+    if (command == QLatin1String("export"))
+        return PrintUsage(kUsage, QStringLiteral("export needs a key map file and at most one text file, got %1 "
+                                                 "arguments").arg(count));
+    if (command == QLatin1String("import"))
+        return PrintUsage(kUsage, QStringLiteral("import needs a text file and a key map file, got %1 arguments")
+                                      .arg(count));
+    if (command == QLatin1String("check"))
+        return PrintUsage(kUsage, QStringLiteral("check needs at least one key map file"));
+    return PrintUsage(kUsage, command.isEmpty() ? QStringLiteral("a command is needed: export, import or check")
+                                                : QStringLiteral("unknown command '%1'").arg(command));
 }

@@ -10,7 +10,11 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QTemporaryDir>
+
+#include <optional>
 
 namespace {
 // Far beyond any skin: six images of a 240 x 320 screen.
@@ -19,20 +23,18 @@ constexpr qint64 kLargestInput = 64 * 1024 * 1024;
 constexpr char kUsage[] =
     "usage: quorlex-skin pack OUT.kbskn COLOURS KEY_UP KEY_DOWN ENTER_UP ENTER_DOWN BACKGROUND_UP BACKGROUND_DOWN\n"
     "         COLOURS: seven colours #RRGGBB (key label, key label pressed, pad text, pad selected\n"
-    "         text, pad background, pad selection, watermark) or --colors FILE as unpack writes it\n"
+    "         text, pad background, pad selection, watermark) or --colors FILE as unpack writes it;\n"
+    "         .kbskn is added to OUT when it lacks it\n"
     "       quorlex-skin unpack SKIN.kbskn FOLDER\n"
     "         writes colors.txt and the six images (key-up, key-down, enter-up, enter-down,\n"
-    "         background-up, background-down) into FOLDER\n"
+    "         background-up, background-down) into FOLDER, which must be new or empty\n"
     "       quorlex-skin check SKIN.kbskn...\n"
     "         reports every reason why the keyboard would not load the skin\n"
+    "       quorlex-skin --help | --version\n"
     "exit status: 0 done or no problems, 1 failed or problems found, 2 wrong arguments";
 
-int Usage()
-{
-    PrintError(QString::fromLatin1(kUsage));
-    return 2;
-}
-
+// Takes the colours from the front of the arguments. A missing argument is
+// the caller's to report; a colour that is wrong is reported here.
 bool ReadColors(QStringList &arguments, SkinColors &colors, QString &error)
 {
     if (arguments.value(0) == QLatin1String("--colors")) {
@@ -59,17 +61,36 @@ bool ReadColors(QStringList &arguments, SkinColors &colors, QString &error)
     return true;
 }
 
+// What is missing from the arguments of pack, or empty.
+QString PackArgumentProblem(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return QStringLiteral("pack needs the skin file to write, its colours and six pictures");
+    const bool file = arguments.value(1) == QLatin1String("--colors");
+    const qsizetype colors = file ? 2 : kSkinColorCount;
+    if (arguments.size() - 1 < colors)
+        return file ? QStringLiteral("--colors needs a file")
+                    : QStringLiteral("pack needs seven colours #RRGGBB or --colors FILE, got %1 arguments after %2")
+                          .arg(arguments.size() - 1)
+                          .arg(arguments[0]);
+    const qsizetype pictures = arguments.size() - 1 - colors;
+    if (pictures != kSkinImageCount)
+        return QStringLiteral("pack needs six pictures, got %1").arg(pictures);
+    return QString();
+}
+
 int Pack(QStringList arguments)
 {
-    const QString out = arguments.takeFirst();
+    const QString problem = PackArgumentProblem(arguments);
+    if (!problem.isEmpty())
+        return PrintUsage(kUsage, problem);
+    const QString out = WithExtension(arguments.takeFirst(), QStringLiteral(".kbskn"));
     SkinArchive archive;
     QString error;
     if (!ReadColors(arguments, archive.m_colors, error)) {
         PrintError(error);
         return 1;
     }
-    if (arguments.size() != kSkinImageCount)
-        return Usage();
     for (int i = 0; i < kSkinImageCount; ++i)
         if (!ReadWholeFile(arguments[i], kLargestInput, archive.m_images[i], error)) {
             PrintError(error);
@@ -102,6 +123,47 @@ QString ImageExtension(const QByteArray &image)
     return format.isEmpty() ? QStringLiteral("bin") : QString::fromLatin1(format);
 }
 
+bool WriteParts(const SkinArchive &archive, const QDir &dir, QString &error)
+{
+    bool written = WriteWholeFile(dir.filePath(QStringLiteral("colors.txt")), SkinColorsToText(archive.m_colors), error);
+    for (int i = 0; written && i < kSkinImageCount; ++i) {
+        const QString name = SkinImageFileName(i) + QLatin1Char('.') + ImageExtension(archive.m_images[i]);
+        written = WriteWholeFile(dir.filePath(name), archive.m_images[i], error);
+    }
+    return written;
+}
+
+// The parts go into a scratch folder beside the target, which becomes the
+// target only when all of them are written: a failure leaves nothing behind.
+bool WriteFolder(const SkinArchive &archive, const QString &target, QString &error)
+{
+    const QFileInfo info(QDir::cleanPath(target));
+    if (!QDir(target).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+        error = target + QStringLiteral(": holds files already; unpack into a new or empty folder");
+        return false;
+    }
+    std::optional<QTemporaryDir> scratch;
+    if (QDir().mkpath(info.absolutePath()))
+        scratch.emplace(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral("-XXXXXX"));
+    if (!scratch || !scratch->isValid()) {
+        error = target + QStringLiteral(": the folder cannot be made");
+        return false;
+    }
+    if (!WriteParts(archive, QDir(scratch->path()), error)) {
+        error.replace(scratch->path(), target);
+        return false;
+    }
+    // A scratch folder is the user's alone; the folder it becomes is not.
+    QFile::setPermissions(scratch->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                               QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    if ((info.exists() && !QDir().rmdir(info.filePath())) || !QDir().rename(scratch->path(), info.filePath())) {
+        error = target + QStringLiteral(": the folder cannot be put in place");
+        return false;
+    }
+    scratch->setAutoRemove(false);
+    return true;
+}
+
 int Unpack(const QString &skinPath, const QString &folder)
 {
     QByteArray file;
@@ -111,19 +173,11 @@ int Unpack(const QString &skinPath, const QString &folder)
         PrintError(error.startsWith(skinPath) ? error : skinPath + QStringLiteral(": ") + error);
         return 1;
     }
-    if (!QDir().mkpath(folder)) {
-        PrintError(folder + QStringLiteral(": the folder cannot be made"));
+    if (!WriteFolder(archive, folder, error)) {
+        PrintError(error);
         return 1;
     }
-    const QDir dir(folder);
-    bool written = WriteWholeFile(dir.filePath(QStringLiteral("colors.txt")), SkinColorsToText(archive.m_colors), error);
-    for (int i = 0; written && i < kSkinImageCount; ++i) {
-        const QString name = SkinImageFileName(i) + QLatin1Char('.') + ImageExtension(archive.m_images[i]);
-        written = WriteWholeFile(dir.filePath(name), archive.m_images[i], error);
-    }
-    if (!written)
-        PrintError(error);
-    return written ? 0 : 1;
+    return 0;
 }
 
 bool CheckOne(const QString &path)
@@ -155,16 +209,24 @@ int main(int argc, char *argv[])
     StderrPrompt prompt;
     Platform::SetPrompt(&prompt);
     QStringList arguments = QCoreApplication::arguments().mid(1);
-    const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
     int status = 2;
-    if (command == QLatin1String("pack") && arguments.size() >= 1 + 2 + kSkinImageCount)
+    if (AnswerHelpOrVersion(arguments, kUsage, status))
+        return status;
+    const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    if (command == QLatin1String("pack"))
         status = Pack(arguments);
     else if (command == QLatin1String("unpack") && arguments.size() == 2)
         status = Unpack(arguments[0], arguments[1]);
+    else if (command == QLatin1String("unpack"))
+        status = PrintUsage(kUsage, QStringLiteral("unpack needs a skin file and a folder, got %1 arguments")
+                                        .arg(arguments.size()));
     else if (command == QLatin1String("check") && !arguments.isEmpty())
         status = CheckEach(arguments, CheckOne);
+    else if (command == QLatin1String("check"))
+        status = PrintUsage(kUsage, QStringLiteral("check needs at least one skin file"));
     else
-        status = Usage();
+        status = PrintUsage(kUsage, command.isEmpty() ? QStringLiteral("a command is needed: pack, unpack or check")
+                                                      : QStringLiteral("unknown command '%1'").arg(command));
     Platform::SetPrompt(nullptr);
     return status;
 }

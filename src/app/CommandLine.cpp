@@ -53,6 +53,10 @@ CommandLineOptions ParseCommandLine(const QStringList &arguments)
             ReadScale(value, options);
         else if (TakeValue(arguments, i, QStringLiteral("--home"), value))
             ReadHome(value, options);
+        else if (options.m_strUnknown.isEmpty())
+            options.m_strUnknown = argument.startsWith(QLatin1Char('-'))
+                                       ? QStringLiteral("Unknown option \"%1\".").arg(argument)
+                                       : QStringLiteral("Unexpected argument \"%1\".").arg(argument);
     }
     return options;
 }
@@ -60,7 +64,8 @@ CommandLineOptions ParseCommandLine(const QStringList &arguments)
 QString UsageText()
 {
     return QStringLiteral(
-        "Usage: quorlex [--home DIR] [--scale N]\n"
+        "Usage: quorlex [--home DIR] [--scale N] [--help] [--version] [--quit-after-first-paint]\n"
+        "               [Qt options such as -platform NAME or -style NAME]\n"
         "A large on-screen keyboard with its own typing pad, on a 240 x 320 screen.\n"
         "\n"
         "  --home DIR   program folder holding LastUsed.txt, KeyMaps and Skins\n"

@@ -1,5 +1,7 @@
 #include "app/LastUsedText.h"
 
+#include <algorithm>
+
 namespace {
 constexpr unsigned char kMarkLow = 0xFF;
 constexpr unsigned char kMarkHigh = 0xFE;
@@ -34,5 +36,144 @@ std::string EncodeLastUsedText(std::u16string_view text)
         bytes.push_back(static_cast<char>(unit & 0xFF));
         bytes.push_back(static_cast<char>(unit >> 8));
     }
+    return bytes;
+}
+
+namespace {
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+bool IsContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+// The length of the sequence that starts with this byte and the lowest and
+// highest second byte it allows (no overlong forms, no surrogates, nothing
+// beyond U+10FFFF); 0 for a byte that starts none.
+int SequenceLength(unsigned char lead, unsigned char &lowest, unsigned char &highest)
+{
+    lowest = 0x80;
+    highest = 0xBF;
+    if (lead >= 0x01 && lead <= 0x7F)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        lowest = lead == 0xE0 ? 0xA0 : 0x80;
+        highest = lead == 0xED ? 0x9F : 0xBF;
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        lowest = lead == 0xF0 ? 0x90 : 0x80;
+        highest = lead == 0xF4 ? 0x8F : 0xBF;
+        return 4;
+    }
+    return 0;
+}
+
+void AppendCodePoint(std::u16string &text, char32_t point)
+{
+    if (point < 0x10000) {
+        text += static_cast<char16_t>(point);
+        return;
+    }
+    point -= 0x10000;
+    text += static_cast<char16_t>(0xD800 + (point >> 10));
+    text += static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+}
+
+bool DecodeUtf8(std::string_view bytes, std::u16string &text)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        unsigned char lowest = 0, highest = 0;
+        const int length = SequenceLength(lead, lowest, highest);
+        if (length == 0 || bytes.size() - i < static_cast<std::size_t>(length))
+            return false;
+        char32_t point = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length; ++k) {
+            const auto byte = static_cast<unsigned char>(bytes[i + k]);
+            if (!IsContinuation(byte) || (k == 1 && (byte < lowest || byte > highest)))
+                return false;
+            point = point << 6 | (byte & 0x3F);
+        }
+        AppendCodePoint(text, point);
+        i += static_cast<std::size_t>(length);
+    }
+    return true;
+}
+
+bool EncodeUtf8(std::u16string_view text, std::string &bytes)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t point = text[i];
+        if (point == 0 || (point >= 0xDC00 && point <= 0xDFFF))
+            return false;
+        if (point >= 0xD800 && point <= 0xDBFF) {
+            if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF)
+                return false;
+            point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00);
+        }
+        if (point < 0x80) {
+            bytes += static_cast<char>(point);
+            continue;
+        }
+        const int length = point < 0x800 ? 2 : point < 0x10000 ? 3 : 4;
+        bytes += static_cast<char>((0xF00 >> length) | (point >> (6 * (length - 1))));
+        for (int k = length - 2; k >= 0; --k)
+            bytes += static_cast<char>(0x80 | ((point >> (6 * k)) & 0x3F));
+    }
+    return true;
+}
+
+// The notepad breaks lines with CR LF; a file that used lone LFs gets them back.
+std::u16string WithCrLf(std::u16string text, bool &bLfBreaks)
+{
+    bLfBreaks = text.find(u'\n') != std::u16string::npos && text.find(u'\r') == std::u16string::npos;
+    if (!bLfBreaks)
+        return text;
+    std::u16string out;
+    out.reserve(text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')));
+    for (const char16_t unit : text) {
+        if (unit == u'\n')
+            out += u'\r';
+        out += unit;
+    }
+    return out;
+}
+
+std::u16string WithLf(std::u16string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!(text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n'))
+            out += text[i];
+    }
+    return out;
+}
+}
+
+std::u16string DecodeTextFile(std::string_view bytes, TextFileFormat &format)
+{
+    format = TextFileFormat();
+    if (StartsWithMark(bytes))
+        return DecodeLastUsedText(bytes);
+    const bool bMark = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark;
+    std::u16string text;
+    if (!DecodeUtf8(bMark ? bytes.substr(kUtf8Mark.size()) : bytes, text))
+        return DecodeLastUsedText(bytes);
+    format.m_encoding = bMark ? TextEncoding::Utf8WithMark : TextEncoding::Utf8;
+    return WithCrLf(std::move(text), format.m_bLfBreaks);
+}
+
+std::string EncodeTextFile(std::u16string_view text, const TextFileFormat &format)
+{
+    if (format.m_encoding == TextEncoding::Utf16)
+        return EncodeLastUsedText(text);
+    std::string bytes(format.m_encoding == TextEncoding::Utf8WithMark ? kUtf8Mark : std::string_view());
+    const std::u16string lines = format.m_bLfBreaks ? WithLf(text) : std::u16string(text);
+    if (!EncodeUtf8(lines, bytes))
+        return EncodeLastUsedText(text);
     return bytes;
 }

@@ -15,3 +15,23 @@ std::u16string DecodeLastUsedText(std::string_view bytes);
 
 // The file's bytes for a text.
 std::string EncodeLastUsedText(std::u16string_view text);
+
+// How a file opened from the File menu was written, so that saving it again
+// writes it the same way: the last-use format above, or UTF-8 (with or
+// without the mark EF BB BF), whose line breaks may be lone LFs.
+enum class TextEncoding { Utf16, Utf8, Utf8WithMark };
+
+struct TextFileFormat {
+    TextEncoding m_encoding = TextEncoding::Utf16;
+    bool m_bLfBreaks = false;
+    bool operator==(const TextFileFormat &) const = default;
+};
+
+// The text of an opened file and its format. Bytes that do not start with
+// FF FE, hold no NUL and are valid UTF-8 are UTF-8 (the text then has CR LF
+// breaks, as the notepad does); all other bytes are the last-use format.
+std::u16string DecodeTextFile(std::string_view bytes, TextFileFormat &format);
+
+// The bytes of a text in a format. A text that UTF-8 cannot hold whole (an
+// unpaired surrogate or a NUL) is written in the last-use format instead.
+std::string EncodeTextFile(std::u16string_view text, const TextFileFormat &format);

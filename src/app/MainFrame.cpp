@@ -4,6 +4,7 @@
 #include "app/CommandIds.h"
 #include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
+#include "app/ScreenScale.h"
 #include "app/TaskbarStrip.h"
 #include "platform/HotKeys.h"
 #include "platform/WindowMessage.h"
@@ -21,7 +22,6 @@ CMainFrame::CMainFrame(CQuorlexDoc *document)
     BuildTooltipTable();
     CreateCommands();
     ConnectCommands(document);
-    m_pCommandBar = new CCommandBar(this, m_commands, m_tooltips);
     LayOutScreen();
 }
 
@@ -93,8 +93,29 @@ void CMainFrame::LayOutScreen()
     layout->setSpacing(0);
     layout->addWidget(m_pTaskbarStrip);
     layout->addWidget(m_pView, 1);
-    layout->addWidget(m_pCommandBar);
     setFixedSize(kScreenWidth, kScreenHeight);
+}
+
+// Below the view, shown or hidden as the frame last asked.
+void CMainFrame::CreateCommandBar()
+{
+    m_pCommandBar = new CCommandBar(this, m_commands, m_tooltips);
+    layout()->addWidget(m_pCommandBar);
+    m_pCommandBar->setVisible(m_bCommandBarShown);
+}
+
+CCommandBar *CMainFrame::CommandBar()
+{
+    if (m_pCommandBar == nullptr)
+        CreateCommandBar();
+    return m_pCommandBar;
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    if (m_pCommandBar == nullptr && m_bCommandBarShown)
+        CreateCommandBar();
+    QWidget::showEvent(event);
 }
 
 void CMainFrame::SetFullScreen(bool bFullScreen)
@@ -104,7 +125,11 @@ void CMainFrame::SetFullScreen(bool bFullScreen)
 
 void CMainFrame::ShowCommandBar(bool bShow)
 {
-    m_pCommandBar->setVisible(bShow);
+    m_bCommandBarShown = bShow;
+    if (bShow)
+        CommandBar()->setVisible(true);
+    else if (m_pCommandBar != nullptr)
+        m_pCommandBar->setVisible(false);
 }
 
 void CMainFrame::BringToForeground()
@@ -155,19 +180,17 @@ void CMainFrame::OnHotKey(int id)
 }
 
 // The desktop's task switcher stands in for the handheld's previous program.
-// A bare panel (linuxfb, eglfs) has no other program and no switcher: a
-// minimised frame could never be brought back there, so it stays.
+// A bare panel has no other program and no switcher: a minimised frame
+// could never be brought back there, so it stays.
 void CMainFrame::SwitchAway()
 {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("linuxfb") || platform == QLatin1String("eglfs"))
+    if (IsBarePanelPlatform(QGuiApplication::platformName().toLatin1()))
         return;
     showMinimized();
 }
 
 void CMainFrame::OnAppExit()
 {
-    m_bCloseWithoutSave = true;
     close();
 }
 
@@ -181,11 +204,13 @@ bool CMainFrame::event(QEvent *event)
     return QWidget::event(event);
 }
 
-// Only Ctrl+Q leaves without keeping the text; a close from the desktop
-// (the window's close button, the end of the session) keeps it as Exit does.
+// The window's close button, which comes from the desktop, keeps the text as
+// Exit does. Every close the program makes itself (Ctrl+Q, the close after
+// an Exit or after the board could not be made) leaves the file alone: after
+// a failed start the notepad holds nothing of the user's.
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
-    if (!m_bCloseWithoutSave)
+    if (event->spontaneous())
         m_pView->SaveBeforeClose();
     event->accept();
 }

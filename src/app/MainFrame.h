@@ -26,7 +26,9 @@ public:
 
     CQuorlexView *View() const { return m_pView; }
     CTaskbarStrip *TaskbarStrip() const { return m_pTaskbarStrip; }
-    CCommandBar *CommandBar() const { return m_pCommandBar; }
+    // The command bar is built when it is first shown or asked for: a start
+    // straight into the board never needs it.
+    CCommandBar *CommandBar();
     // The action of a command number, or null.
     QAction *Command(int id) const { return m_commands.value(id); }
     const QStringList &ToolTips() const { return m_tooltips; }
@@ -52,6 +54,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -60,12 +63,13 @@ private:
     QAction *AddCommand(int id, const QString &text, const QKeySequence &shortcut = QKeySequence());
     void ConnectCommands(CQuorlexDoc *document);
     void LayOutScreen();
+    void CreateCommandBar();
     void SwitchAway();
 
     CQuorlexView *m_pView;
     CTaskbarStrip *m_pTaskbarStrip;
     CCommandBar *m_pCommandBar = nullptr;
+    bool m_bCommandBarShown = true;
     QStringList m_tooltips;
     QHash<int, QAction *> m_commands;
-    bool m_bCloseWithoutSave = false;
 };

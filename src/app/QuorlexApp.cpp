@@ -5,9 +5,13 @@
 #include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
 #include "prefs/AboutDlg.h"
+#include "prefs/ProgramIcon.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
 
 CQuorlexApp::CQuorlexApp() = default;
 
@@ -26,10 +30,13 @@ CQuorlexView *CQuorlexApp::View() const
 bool CQuorlexApp::InitInstance()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Vorlane Corporation"));
+    // The icon of the menu entry, for every window of the program.
+    QApplication::setWindowIcon(QIcon(ProgramIcon()));
     m_pDocument = std::make_unique<CQuorlexDoc>();
     m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get());
     m_pDocument->SetView(m_pMainFrame->View());
     connect(m_pMainFrame->Command(ID_APP_ABOUT), &QAction::triggered, this, &CQuorlexApp::OnAppAbout);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CQuorlexApp::OnCommitData);
     if (!m_pDocument->OnNewDocument())
         return false;
     m_pMainFrame->View()->OnInitialUpdate();
@@ -41,4 +48,15 @@ void CQuorlexApp::OnAppAbout()
 {
     CAboutDlg about(m_pMainFrame.get());
     about.DoModal();
+}
+
+void CQuorlexApp::OnEndSignal()
+{
+    View()->KeepTextAtEnd(true);
+    QCoreApplication::quit();
+}
+
+void CQuorlexApp::OnCommitData()
+{
+    View()->KeepTextAtEnd(false);
 }

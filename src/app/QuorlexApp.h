@@ -26,6 +26,12 @@ public:
     CQuorlexView *View() const;
 
     void OnAppAbout();
+    // A signal ends the program: the text is kept as Exit keeps it, then the
+    // program ends.
+    void OnEndSignal();
+    // The desktop session is ending: the text is kept, and the program goes
+    // on in case the session does.
+    void OnCommitData();
 
 private:
     std::unique_ptr<CQuorlexDoc> m_pDocument;

@@ -18,19 +18,24 @@ bool CQuorlexDoc::OnNewDocument()
     if (m_pView)
         m_pView->SetViewText(std::u16string());
     m_strPathName.clear();
+    m_format = TextFileFormat();
     m_bModified = false;
     return true;
 }
 
 bool CQuorlexDoc::OnOpenDocument(const QString &path)
 {
-    std::u16string text;
-    if (!ReadTextFile(path, text)) {
+    QByteArray bytes;
+    if (!ReadFileBytes(path, bytes)) {
         Platform::MessageBox(QStringLiteral("Failed to open document.\n%1").arg(QDir::toNativeSeparators(path)));
         return false;
     }
+    TextFileFormat format;
+    const std::u16string text =
+        DecodeTextFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), format);
     if (m_pView)
         m_pView->SetViewText(text);
+    m_format = format;
     m_bModified = false;
     return true;
 }
@@ -39,7 +44,7 @@ bool CQuorlexDoc::OnSaveDocument(const QString &path)
 {
     QString error;
     const std::u16string text = m_pView ? m_pView->ViewText() : std::u16string();
-    if (!WriteTextFile(path, text, error)) {
+    if (!WriteTextFile(path, text, error, FormatFor(path))) {
         Platform::MessageBox(QStringLiteral("Failed to save document.\n%1\n%2")
                                  .arg(QDir::toNativeSeparators(path), error));
         return false;
@@ -58,8 +63,10 @@ bool CQuorlexDoc::DoSave(const QString &path, bool bReplace)
     }
     if (!OnSaveDocument(target))
         return false;
-    if (bReplace)
+    if (bReplace) {
+        m_format = FormatFor(target);
         m_strPathName = target;
+    }
     return true;
 }
 
@@ -90,6 +97,15 @@ void CQuorlexDoc::OnFileSaveAs()
 
 bool CQuorlexDoc::ReadTextFile(const QString &path, std::u16string &text)
 {
+    QByteArray bytes;
+    if (!ReadFileBytes(path, bytes))
+        return false;
+    text = DecodeLastUsedText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return true;
+}
+
+bool CQuorlexDoc::ReadFileBytes(const QString &path, QByteArray &bytes)
+{
     // Only regular files: a pipe or a device would block or never end.
     const QFileInfo info(path);
     if (!info.isFile() || info.size() > kMaxFileBytes)
@@ -97,16 +113,14 @@ bool CQuorlexDoc::ReadTextFile(const QString &path, std::u16string &text)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileBytes)
-        return false;
-    text = DecodeLastUsedText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    return true;
+    bytes = file.readAll();
+    return file.error() == QFileDevice::NoError && bytes.size() <= kMaxFileBytes;
 }
 
-bool CQuorlexDoc::WriteTextFile(const QString &path, std::u16string_view text, QString &error)
+bool CQuorlexDoc::WriteTextFile(const QString &path, std::u16string_view text, QString &error,
+                                const TextFileFormat &format)
 {
-    const std::string bytes = EncodeLastUsedText(text);
+    const std::string bytes = EncodeTextFile(text, format);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = file.errorString();
@@ -123,6 +137,16 @@ bool CQuorlexDoc::WriteTextFile(const QString &path, std::u16string_view text, Q
         return false;
     }
     return true;
+}
+
+// An opened file goes back the way it came; every other file, and the
+// last-use file always, in the last-use format.
+TextFileFormat CQuorlexDoc::FormatFor(const QString &path) const
+{
+    const QString lastUsed = QDir(ProgramFolder()).filePath(QStringLiteral("LastUsed.txt"));
+    if (path != m_strPathName || QFileInfo(path).absoluteFilePath() == QFileInfo(lastUsed).absoluteFilePath())
+        return TextFileFormat();
+    return m_format;
 }
 
 QWidget *CQuorlexDoc::DialogParent() const

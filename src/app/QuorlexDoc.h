@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/LastUsedText.h"
+
 #include <QObject>
 #include <QString>
 
@@ -7,6 +9,7 @@
 #include <string_view>
 
 class CQuorlexView;
+class QByteArray;
 class QWidget;
 
 // The document of the single-document program. The text itself lives in the
@@ -37,7 +40,11 @@ public:
     bool SaveModified() const { return true; }
 
     QString GetPathName() const { return m_strPathName; }
-    void SetPathName(const QString &path) { m_strPathName = path; }
+    void SetPathName(const QString &path)
+    {
+        m_strPathName = path;
+        m_format = TextFileFormat();
+    }
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
 
@@ -49,18 +56,24 @@ public:
 
     // Reads a regular file of this format; false when it cannot be read.
     static bool ReadTextFile(const QString &path, std::u16string &text);
-    // Writes a file of this format through a scratch file that replaces the
-    // old one only once complete; false with the reason when that failed.
-    static bool WriteTextFile(const QString &path, std::u16string_view text, QString &error);
+    // Writes a file of this format (or of the one given) through a scratch
+    // file that replaces the old one only once complete; false with the
+    // reason when that failed.
+    static bool WriteTextFile(const QString &path, std::u16string_view text, QString &error,
+                              const TextFileFormat &format = TextFileFormat());
 
     // Files larger than this are not read: a text of that size is no notepad's.
     static constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
 
 private:
+    static bool ReadFileBytes(const QString &path, QByteArray &bytes);
+    TextFileFormat FormatFor(const QString &path) const;
     QWidget *DialogParent() const;
     QString SuggestedSavePath() const;
 
     CQuorlexView *m_pView = nullptr;
     QString m_strPathName;
+    // How the file at m_strPathName came in, and so how it is written.
+    TextFileFormat m_format;
     bool m_bModified = false;
 };

@@ -9,20 +9,34 @@
 #include "platform/Utf16Text.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTextDocument>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 constexpr char16_t kParagraphSeparator = u'\u2029';
+constexpr char16_t kLineSeparator = u'\u2028';
 
-// The edit keeps a paragraph separator where the flat text has CR LF.
+bool IsSeparator(QChar ch)
+{
+    return ch.unicode() == kParagraphSeparator || ch.unicode() == kLineSeparator;
+}
+
+// The edit keeps a paragraph separator where the flat text has CR LF, and
+// Shift+Enter puts a line separator: both leave the notepad as CR LF, or the
+// file, the clipboard and the pad would get a break nothing else reads.
 std::u16string ToFlatText(const QString &raw)
 {
     std::u16string flat;
-    flat.reserve(static_cast<std::size_t>(raw.size() + raw.count(QChar(kParagraphSeparator))));
+    flat.reserve(static_cast<std::size_t>(raw.size() + std::count_if(raw.begin(), raw.end(), IsSeparator)));
     for (const QChar ch : raw) {
-        if (ch.unicode() == kParagraphSeparator)
+        if (IsSeparator(ch))
             flat += u"\r\n";
         else
             flat += ch.unicode();
@@ -35,6 +49,7 @@ CQuorlexView::CQuorlexView(CMainFrame *frame, CQuorlexDoc *document)
     : QPlainTextEdit(frame), m_pFrame(frame), m_pDocument(document)
 {
     SetUpEditStyle();
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &CQuorlexView::OnApplicationStateChanged);
 }
 
 void CQuorlexView::SetUpEditStyle()
@@ -81,12 +96,36 @@ void CQuorlexView::TakeTextFromClipboard()
     clipboard.Close();
 }
 
-std::u16string CQuorlexView::ReadLastUsedText() const
+std::u16string CQuorlexView::ReadLastUsedText()
 {
     std::u16string text;
     if (!CQuorlexDoc::ReadTextFile(LastUsedPath(), text))
-        return std::u16string();
+        KeepUnreadableLastUsed();
     return text;
+}
+
+// A file that is there but cannot be read (too large, unreadable) would be
+// written over by the next save: it goes aside under a name of its own first,
+// never over an older one kept so.
+void CQuorlexView::KeepUnreadableLastUsed()
+{
+    const QString path = LastUsedPath();
+    if (!QFileInfo(path).isFile())
+        return;
+    const QDir folder(ProgramFolder());
+    for (int n = 1; n < 1000; ++n) {
+        const QString kept =
+            n == 1 ? QStringLiteral("LastUsed-kept.txt") : QStringLiteral("LastUsed-kept-%1.txt").arg(n);
+        if (QFileInfo(folder.filePath(kept)).exists() || QFileInfo(folder.filePath(kept)).isSymLink())
+            continue;
+        if (QFile::rename(path, folder.filePath(kept))) {
+            Platform::MessageBox(QStringLiteral("LastUsed.txt could not be read. It has been kept as %1.").arg(kept));
+            return;
+        }
+        break;
+    }
+    Platform::MessageBox(QStringLiteral("LastUsed.txt could not be read, nor kept under another name. The next "
+                                        "Exit will write over it."));
 }
 
 QString CQuorlexView::LastUsedPath() const
@@ -179,6 +218,25 @@ void CQuorlexView::SaveBeforeClose()
     ReleaseKeyboardResources();
 }
 
+void CQuorlexView::KeepTextAtEnd(bool bFinal)
+{
+    if (m_bExitSaved)
+        return;
+    if (m_bKeyboardUp)
+        SetViewText(TextOnScreen());
+    SaveLastUsedText();
+    m_bExitSaved = bFinal;
+}
+
+std::u16string CQuorlexView::TextOnScreen()
+{
+    if (!m_bKeyboardUp)
+        return ViewText();
+    CTypePadWnd &pad = m_wndKeyboard.Pad();
+    pad.CommitLine();
+    return pad.GetAllText();
+}
+
 void CQuorlexView::OnEditUndo()
 {
     undo();
@@ -207,6 +265,14 @@ void CQuorlexView::OnEditPaste()
     clipboard.Close();
     if (text)
         insertPlainText(QStringOfUnits(*text));
+}
+
+// The edit's own menu, drag and the mouse selection copy through here.
+QMimeData *CQuorlexView::createMimeDataFromSelection() const
+{
+    auto *data = new QMimeData;
+    data->setText(QStringOfUnits(ToFlatText(textCursor().selectedText())));
+    return data;
 }
 
 void CQuorlexView::OnEditSelectAll()
@@ -247,16 +313,19 @@ bool CQuorlexView::event(QEvent *event)
     return QPlainTextEdit::event(event);
 }
 
-// Leaving copies the whole text but keeps the user's caret and selection:
-// a select-all left behind would make the next key press replace everything.
 void CQuorlexView::OnActivateView(bool bActivate)
 {
-    if (!bActivate) {
-        if (KeyboardSettings().m_bCopyOnExit)
-            CopyTextToClipboard(ViewText());
-    } else if (m_bKeyboardUp) {
+    if (bActivate && m_bKeyboardUp)
         SetKeyboardUp();
-    }
+}
+
+// Leaving copies the whole text but keeps the user's caret and selection:
+// a select-all left behind would make the next key press replace everything.
+// A frame already closed has nothing to leave.
+void CQuorlexView::OnApplicationStateChanged(Qt::ApplicationState state)
+{
+    if (state != Qt::ApplicationActive && KeyboardSettings().m_bCopyOnExit && m_pFrame->isVisible())
+        CopyTextToClipboard(TextOnScreen());
 }
 
 void CQuorlexView::keyPressEvent(QKeyEvent *event)

@@ -29,7 +29,8 @@ public:
     // when asked to, puts the board up at once.
     void OnInitialUpdate();
     // The text of LastUsed.txt; empty when the file is missing or unreadable.
-    std::u16string ReadLastUsedText() const;
+    // A file that is there but cannot be read is first kept under another name.
+    std::u16string ReadLastUsedText();
     QString LastUsedPath() const;
 
     std::u16string ViewText() const override;
@@ -46,6 +47,15 @@ public:
     // Full screen for the board: no taskbar strip, no command bar.
     void SetKeyboardUp();
     void OnActivateView(bool bActivate);
+    // Leaving the program for another one copies the text on screen (with
+    // "Copy On Exit"); a window of the program's own is no leaving.
+    void OnApplicationStateChanged(Qt::ApplicationState state);
+    // The whole text the user sees: the pad's while the board is up.
+    std::u16string TextOnScreen();
+    // The program is ended from outside (a signal, the session's end): the
+    // text on screen is kept in LastUsed.txt as Exit keeps it. With bFinal,
+    // a close that follows saves nothing more.
+    void KeepTextAtEnd(bool bFinal);
 
     void OnFileExit();
     // The window is being closed by other means than a command of the
@@ -69,10 +79,12 @@ public:
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
     void SetUpEditStyle();
     void ApplyStartAction(int nAction);
+    void KeepUnreadableLastUsed();
     void TakeTextFromClipboard();
     void CopySelectionToClipboard();
     void CopyTextToClipboard(const std::u16string &text);

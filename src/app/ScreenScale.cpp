@@ -15,12 +15,12 @@ namespace {
 // Room for the title bar and border the desktop puts around the window.
 constexpr int kWindowFrameAllowance = 40;
 
-// The offscreen platform has no desktop to fit; linuxfb and eglfs draw on a
-// panel that a probe would open twice (a flicker at best, a device that
-// refuses the second opening at worst). All of them start at scale 1.
+// The offscreen platform has no desktop to fit; a bare panel would be opened
+// twice by a probe (a flicker at best, a device or a VNC port that refuses
+// the second opening at worst). All of them start at scale 1.
 bool IsPlatformWithoutProbe(const QByteArray &platform)
 {
-    return platform.startsWith("offscreen") || platform.startsWith("linuxfb") || platform.startsWith("eglfs");
+    return platform.startsWith("offscreen") || IsBarePanelPlatform(platform);
 }
 
 bool IsPlatformWithoutProbe(int argc, char *argv[])
@@ -49,6 +49,11 @@ int DesktopScale(int argc, char *argv[])
     const QRect desktop = screen->availableGeometry();
     return LargestFittingScale(desktop.width(), desktop.height());
 }
+}
+
+bool IsBarePanelPlatform(const QByteArray &platform)
+{
+    return platform.startsWith("linuxfb") || platform.startsWith("eglfs") || platform.startsWith("vnc");
 }
 
 int LargestFittingScale(int nDesktopWidth, int nDesktopHeight)

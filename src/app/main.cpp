@@ -2,7 +2,9 @@
 #include "app/QuorlexApp.h"
 #include "app/ScreenScale.h"
 #include "keyboard/KeyboardWnd.h"
+#include "platform/EndSignals.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TahomaFont.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -58,12 +60,19 @@ int main(int argc, char *argv[])
 
     ApplyScreenScale(options.m_nScale, argc, argv);
     QApplication application(argc, argv);
-    SetUpProgramFolder(options.m_strHome, QCoreApplication::applicationDirPath());
+    const QString unknown = ParseCommandLine(Arguments(argc, argv)).m_strUnknown;
+    if (!unknown.isEmpty())
+        return Print(stderr, unknown + QLatin1Char('\n') + UsageText(), 2);
+    RegisterTahoma();
+    if (SetUpProgramFolder(options.m_strHome, QCoreApplication::applicationDirPath()).isEmpty())
+        return Print(stderr, QStringLiteral("quorlex: cannot make the folder \"%1\".\n").arg(options.m_strHome), 2);
     QuitAfterFirstBoardPaint quitAfterFirstPaint;
     if (options.m_bQuitAfterFirstPaint)
         application.installEventFilter(&quitAfterFirstPaint);
     CQuorlexApp quorlex;
     if (!quorlex.InitInstance())
         return 1;
+    EndSignals endSignals;
+    QObject::connect(&endSignals, &EndSignals::EndRequested, &quorlex, &CQuorlexApp::OnEndSignal);
     return application.exec();
 }

@@ -47,6 +47,13 @@ void DdxComboText(bool save, QComboBox *combo, QString &value)
 
 int SelectString(QComboBox *combo, const QString &text)
 {
+    // German.kmap beside german.kmap: the name as written is the one meant,
+    // or confirming the sheet unchanged would switch to the other file.
+    const int exact = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (exact >= 0 && !text.isEmpty()) {
+        combo->setCurrentIndex(exact);
+        return exact;
+    }
     for (int i = 0; i < combo->count(); ++i) {
         if (combo->itemText(i).startsWith(text, Qt::CaseInsensitive)) {
             combo->setCurrentIndex(i);

@@ -17,14 +17,14 @@ void DdxCheck(bool save, QAbstractButton *box, bool &value);
 // outside the group checks no button and reads back as -1.
 void DdxRadio(bool save, QButtonGroup *group, int &value);
 
-// A combo box and its text. Into the control the first entry that begins with
-// the text (ignoring case) is selected; when none does, an editable box shows
+// A combo box and its text. Into the control the entry that is the text
+// exactly is selected, or else the first that begins with it (ignoring case); when none does, an editable box shows
 // the text in its field and a plain list keeps its selection. Back from a
 // plain list comes the selected entry, "" when none is selected.
 void DdxComboText(bool save, QComboBox *combo, QString &value);
 
-// Selects the first entry that begins with the text, ignoring case, and
-// gives its index, or -1 leaving the selection as it was.
+// Selects the entry that is the text exactly, or else the first entry that
+// begins with the text, ignoring case, and gives its index, or -1 leaving the selection as it was.
 int SelectString(QComboBox *combo, const QString &text);
 
 class QLineEdit;

@@ -6,6 +6,11 @@
 
 #include <QAbstractButton>
 
+namespace {
+constexpr int kScreenWidth = 240;
+constexpr int kScreenHeight = 320;
+}
+
 CDialog::CDialog(const QSize &templateUnits, double fontPoints, QWidget *parent)
     : QDialog(parent), m_units(fontPoints), m_templateUnits(templateUnits)
 {
@@ -30,7 +35,8 @@ void CDialog::Build()
         return;
     m_bCreated = true;
     setFont(m_units.Font().Font());
-    setFixedSize(m_units.Size(m_templateUnits));
+    // The handheld shows every dialog on its screen, whatever the template says.
+    setFixedSize(m_units.Size(m_templateUnits).boundedTo(QSize(kScreenWidth, kScreenHeight)));
     ControlBuilder builder(this, m_units);
     CreateControls(builder);
     ConnectEndButtons();

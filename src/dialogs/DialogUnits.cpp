@@ -6,7 +6,11 @@ DialogUnits::DialogUnits(double points)
 {
     MakePointFont(m_font, QStringLiteral("Tahoma"), points, false, false, false, false, 0, 0);
     const QFontMetrics metrics(m_font.Font());
-    m_nBaseX = qMax(1, metrics.averageCharWidth());
+    // As the handheld's dialog manager counts it: the mean width of the 52
+    // letters, rounded, not the face's declared average (Wine's Tahoma
+    // declares one wider than its letters).
+    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    m_nBaseX = qMax(1, (letters / 26 + 1) / 2);
     m_nBaseY = qMax(1, metrics.height());
 }
 

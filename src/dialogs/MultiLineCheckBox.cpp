@@ -16,16 +16,20 @@ QRect MultiLineCheckBox::IndicatorRect() const
     return QRect(0, (this->height() - height) / 2, width, height);
 }
 
+QRect MultiLineCheckBox::TextRect() const
+{
+    const QRect indicator = IndicatorRect();
+    return QRect(indicator.right() + 1 + kTextGap, 0, width() - indicator.width() - kTextGap, height());
+}
+
 void MultiLineCheckBox::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    const QRect indicator = IndicatorRect();
-    option.rect = indicator;
+    option.rect = IndicatorRect();
     painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, option);
-    const QRect textRect(indicator.right() + 1 + kTextGap, 0, width() - indicator.width() - kTextGap, height());
-    painter.drawItemText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, palette(), isEnabled(),
+    painter.drawItemText(TextRect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, palette(), isEnabled(),
                          text(), QPalette::WindowText);
 }
 

@@ -10,6 +10,9 @@ class MultiLineCheckBox : public QCheckBox
 public:
     using QCheckBox::QCheckBox;
 
+    // Where the text wraps, beside the box.
+    QRect TextRect() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool hitButton(const QPoint &position) const override;

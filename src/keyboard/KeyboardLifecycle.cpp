@@ -81,7 +81,7 @@ void CKeyboardWnd::LayoutChildren()
 
 void CKeyboardWnd::SetPadFontFromSettings()
 {
-    m_wndPad.SetPadFont(QString::fromStdU16String(m_settings.m_strFontName), m_settings.m_nFontSize,
+    m_wndPad.SetPadFont(QString::fromStdU16String(m_settings.m_strFontName), FontPoints(),
                         m_settings.m_bFontBold != 0, m_settings.m_bFontItalic != 0, m_settings.m_bFontStrike != 0,
                         m_settings.m_bFontUnderline != 0);
 }

@@ -18,11 +18,32 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace {
 constexpr char16_t kDefaultSkinName[] = u"Default Skin";
-// Label sizes beyond this only make the font engine allocate huge glyphs.
-constexpr int kLargestLabelPoints = 500;
+
+// A folder opens and reads as nothing, and a pipe or device would block the
+// program for ever: only regular files (or links to one) are skins.
+bool IsRegularFile(const QString &path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(std::filesystem::path(path.toStdU16String()), error);
+}
+
+// The scratch file is made anew for each image; a pipe of its name would
+// block the writing and a link would lead it elsewhere, so they go first. A
+// folder stays, and the writing then fails as it would on the handheld.
+bool ClearScratchFile(const QString &path)
+{
+    namespace fs = std::filesystem;
+    const fs::path scratch(path.toStdU16String());
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(scratch, error);
+    if (!fs::exists(status) || fs::is_regular_file(status) || fs::is_directory(status))
+        return true;
+    return fs::remove(scratch, error);
+}
 
 bool KeyHasFace(KeyCode code)
 {
@@ -110,13 +131,17 @@ Rect CKeyboardWnd::GetKeyRect(KeyCode code, int slot) const
     return ::GetKeyRect(code, slot, m_settings.m_nKeyLayout, m_settings.m_bRightHanded != 0);
 }
 
+int CKeyboardWnd::FontPoints() const
+{
+    return std::clamp(m_settings.m_nFontSize, 1, kLargestFontPoints);
+}
+
 void CKeyboardWnd::CreateKeyFonts()
 {
     m_fontKeys.Delete();
     m_fontMark.Delete();
     const int escapement = m_settings.m_bRightHanded ? 900 : 2700;
-    const int points = std::clamp(m_settings.m_nFontSize, 1, kLargestLabelPoints);
-    MakePointFont(m_fontKeys, QString::fromStdU16String(m_settings.m_strFontName), points, true, false, false,
+    MakePointFont(m_fontKeys, QString::fromStdU16String(m_settings.m_strFontName), FontPoints(), true, false, false,
                   false, escapement, escapement);
     MakePointFont(m_fontMark, QStringLiteral("Tahoma"), 8.0, true, false, false, false, escapement, escapement);
     ForgetComposedPlanes();
@@ -201,7 +226,7 @@ bool CKeyboardWnd::LoadSkinImages(const std::u16string &name)
     const QString tempPath = SkinsFolder() + QStringLiteral("/tempFile");
     const CImageDecoder decoder;
     std::ifstream skin;
-    if (IsSafeSkinName(name))
+    if (IsSafeSkinName(name) && IsRegularFile(skinPath) && ClearScratchFile(tempPath))
         skin.open(std::filesystem::path(skinPath.toStdU16String()), std::ios::binary);
     if (!skin.is_open()) {
         cursor.End();
@@ -296,8 +321,14 @@ void CKeyboardWnd::DrawWatermark(QImage &target)
 {
     QPainter painter(&target);
     painter.setPen(ColorFromRef(m_skinColors.m_crMark));
-    const Point origin = WatermarkOrigin(m_settings.m_nKeyLayout, m_settings.m_bRightHanded != 0);
-    ExtTextOut(painter, origin.x, origin.y, m_fontMark, QStringLiteral("vorlane"));
+    const bool rightHanded = m_settings.m_bRightHanded != 0;
+    Point origin = WatermarkOrigin(m_settings.m_nKeyLayout, rightHanded);
+    // The Flat point leaves the word a hair too little room before the
+    // screen's edge; it is moved in just enough for the word to stay whole.
+    const QString mark = QStringLiteral("vorlane");
+    const int length = QFontMetrics(m_fontMark.Font()).horizontalAdvance(mark) + 1;
+    origin.y = rightHanded ? std::max(origin.y, length) : std::min(origin.y, kScreenHeight - length);
+    ExtTextOut(painter, origin.x, origin.y, m_fontMark, mark);
 }
 
 void CKeyboardWnd::RenderKeyFaces()

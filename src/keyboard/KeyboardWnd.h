@@ -54,6 +54,9 @@ class CKeyboardWnd : public QWidget
 public:
     static constexpr int kScreenWidth = 240;
     static constexpr int kScreenHeight = 320;
+    // Font sizes beyond this only make the font engine allocate huge glyphs,
+    // and the point-to-pixel formula would overflow long before int does.
+    static constexpr int kLargestFontPoints = 500;
     static constexpr int kRepeatTimer = 100;
     static constexpr int kSideMenuId = 110;
     static constexpr int kPadId = 111;
@@ -201,6 +204,8 @@ private:
     Rect PadRect() const;
     Rect LineListRect() const;
     void SetPadFontFromSettings();
+    // "Font Size" held to what both the labels and the pad can draw.
+    int FontPoints() const;
     void TakeResourceFailurePath();
     // Stores the settings and rebuilds fonts, children, key map and board
     // from them.

@@ -73,19 +73,19 @@ int CKeyMapDlg::HitTest(const QPoint &point)
 void CKeyMapDlg::CreateControls(ControlBuilder &builder)
 {
     setFixedSize(std::max(width(), kScreenWidth), height());
-    builder.Button(IDCANCEL, QStringLiteral("Cancel"), QRect(100, 0, 40, 14));
-    builder.Static(kNameLabelId, QStringLiteral("Key Map Name:"), QRect(4, 17, 66, 9));
-    builder.Edit(kNameId, QRect(70, 15, 86, 12));
-    builder.Static(kKeyMapForId, QStringLiteral("Key Map for:"), QRect(4, 32, 52, 9));
-    QComboBox *planes = builder.ComboBox(kPlaneListId, QRect(56, 30, 102, 14), false);
+    builder.Button(IDCANCEL, QStringLiteral("Cancel"), QRect(94, 0, 40, 14));
+    builder.Static(kNameLabelId, QStringLiteral("Key Map Name:"), QRect(4, 17, 62, 9));
+    builder.Edit(kNameId, QRect(66, 15, 68, 12));
+    builder.Static(kKeyMapForId, QStringLiteral("Key Map for:"), QRect(4, 32, 50, 9));
+    QComboBox *planes = builder.ComboBox(kPlaneListId, QRect(54, 30, 80, 14), false);
     for (const char *name : kPlaneNames)
         planes->addItem(QString::fromUtf8(name));
     builder.Static(kLetterLabelId, QStringLiteral("Letter:"), QRect(4, 99, 28, 9));
     builder.Edit(kLetterId, QRect(33, 97, 14, 12))->setMaxLength(1);
-    builder.Static(kUnicodeLabelId, QStringLiteral("Unicode:0x"), QRect(53, 99, 47, 9));
-    builder.Edit(kUnicodeId, QRect(100, 97, 30, 12));
-    builder.Button(kApplyUnicodeId, QStringLiteral("\u00ab"), QRect(134, 97, 18, 12));
-    builder.Button(IDOK, QStringLiteral("OK"), QRect(116, 128, 40, 14));
+    builder.Static(kUnicodeLabelId, QStringLiteral("Unicode:0x"), QRect(50, 99, 44, 9));
+    builder.Edit(kUnicodeId, QRect(94, 97, 24, 12));
+    builder.Button(kApplyUnicodeId, QStringLiteral("\u00ab"), QRect(120, 97, 14, 12));
+    builder.Button(IDOK, QStringLiteral("OK"), QRect(94, 128, 40, 14));
     ConnectNotifications();
 }
 

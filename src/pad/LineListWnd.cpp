@@ -25,6 +25,25 @@ constexpr int kMargin = 3;
 constexpr int kMeasureDepth = 25000;
 constexpr unsigned kMeasureFlags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK;
 constexpr unsigned kDrawFlags = DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK;
+// Lines at least this long are drawn from the wrapped line in view on.
+constexpr qsizetype kLongLine = 1000;
+
+// Right-to-left text is reordered across its whole paragraph, so a part of
+// it may show differently from the whole.
+bool LeftToRightOnly(const QString &line)
+{
+    for (const QChar ch : line) {
+        switch (ch.direction()) {
+        case QChar::DirR: case QChar::DirAL: case QChar::DirAN: case QChar::DirRLE: case QChar::DirRLO:
+        case QChar::DirLRE: case QChar::DirLRO: case QChar::DirPDF: case QChar::DirRLI: case QChar::DirLRI:
+        case QChar::DirFSI: case QChar::DirPDI:
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}
 
 int ScrollCodeOfAction(int nAction)
 {
@@ -50,9 +69,14 @@ int ScrollCodeOfAction(int nAction)
 } // namespace
 
 CLineListWnd::CLineListWnd(PadText *pPad, const PointFont *pFont, QWidget *pParent)
-    : QWidget(pParent), m_pPad(pPad), m_pFont(pFont)
+    : QFrame(pParent), m_pPad(pPad), m_pFont(pFont)
 {
-    // The portrait image covers everything the scroll bar leaves.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    // The border and the portrait image cover everything the scroll bar leaves.
     setAttribute(Qt::WA_OpaquePaintEvent);
     hide();
     CreateScrollBar();
@@ -62,7 +86,6 @@ void CLineListWnd::CreateScrollBar()
 {
     m_pScrollBar = new QScrollBar(Qt::Horizontal, this);
     m_pScrollBar->setObjectName(QStringLiteral("ScrollBar%1").arg(m_nScrollBarId));
-    m_pScrollBar->setGeometry(0, 0, width(), m_nBarHeight);
     PlaceScrollBar();
     m_pScrollBar->setEnabled(false);
     m_pScrollBar->show();
@@ -72,8 +95,9 @@ void CLineListWnd::CreateScrollBar()
 
 void CLineListWnd::PlaceScrollBar()
 {
-    const int nTop = RightHanded() ? 0 : height() - m_nBarHeight;
-    m_pScrollBar->setGeometry(0, nTop, width(), m_nBarHeight);
+    const QRect client = contentsRect();
+    const int nTop = RightHanded() ? client.top() : client.bottom() + 1 - m_nBarHeight;
+    m_pScrollBar->setGeometry(client.left(), nTop, client.width(), m_nBarHeight);
 }
 
 void CLineListWnd::RefreshFont()
@@ -86,7 +110,7 @@ void CLineListWnd::RefreshFont()
 
 void CLineListWnd::resizeEvent(QResizeEvent *pEvent)
 {
-    QWidget::resizeEvent(pEvent);
+    QFrame::resizeEvent(pEvent);
     EnsureSized();
 }
 
@@ -94,8 +118,9 @@ void CLineListWnd::resizeEvent(QResizeEvent *pEvent)
 // is rebuilt before it is shown: it reads its size itself.
 void CLineListWnd::EnsureSized()
 {
-    if (size() != m_sizeHandled)
-        OnSize(width(), height());
+    const QSize client = contentsRect().size();
+    if (client != m_sizeHandled)
+        OnSize(client.width(), client.height());
 }
 
 void CLineListWnd::OnSize(int cx, int cy)
@@ -136,11 +161,19 @@ void CLineListWnd::MeasureLines()
 {
     m_layout.Clear();
     m_layout.Reserve(m_lines.size());
+    m_wrapStarts.clear();
+    m_nTextHeight = std::max(QFontMetrics(Font()).height(), 1);
     QImage scratch(1, 1, QImage::Format_RGB888);
     QPainter painter(&scratch);
     painter.setFont(Font());
     const QString space(QLatin1Char(' '));
     for (const QString &line : m_lines) {
+        if (line.size() >= kLongLine && LeftToRightOnly(line)) {
+            std::vector<int> starts = WrappedLineStarts(Font(), m_nLength - 2 * kMargin, line, kMeasureFlags);
+            m_layout.Append(static_cast<int>(starts.size()) * m_nTextHeight);
+            m_wrapStarts.emplace(m_layout.Count() - 1, std::move(starts));
+            continue;
+        }
         QRect rc(kMargin, 0, m_nLength - 2 * kMargin, kMeasureDepth);
         DrawTextFlags(painter, rc, line.isEmpty() ? space : line, kMeasureFlags);
         m_layout.Append(rc.bottom() + 1);
@@ -206,33 +239,61 @@ void CLineListWnd::DrawLines(QPainter &painter, int64_t nOffset)
     painter.setClipRect(kMargin, 0, m_nLength - 2 * kMargin, m_nThickness);
     for (int i = nFirst; i < nEnd; ++i) {
         const int nTop = static_cast<int>(m_layout.Top(i) - nOffset);
+        if (const auto it = m_wrapStarts.find(i); it != m_wrapStarts.end()) {
+            DrawWrappedLinesInView(painter, m_lines[static_cast<size_t>(i)], nTop, it->second);
+            continue;
+        }
         QRect rc(kMargin, nTop, m_nLength - 2 * kMargin, std::max(m_nThickness - nTop, 1));
         DrawTextFlags(painter, rc, m_lines[static_cast<size_t>(i)], kDrawFlags | DT_NOCLIP);
     }
 }
 
+// Wrapping again from the start of a wrapped line gives the same lines, so
+// the part in view (with one wrapped line more on either side, for glyphs
+// that reach beyond their own) is drawn as a text of its own.
+void CLineListWnd::DrawWrappedLinesInView(QPainter &painter, const QString &line, int nTop,
+                                          const std::vector<int> &starts)
+{
+    const int nRows = static_cast<int>(starts.size());
+    const int nFirst = std::max(-nTop / m_nTextHeight - 1, 0);
+    const int nEnd = std::min((m_nThickness - nTop) / m_nTextHeight + 2, nRows);
+    if (nFirst >= nEnd)
+        return;
+    const int nFrom = starts[static_cast<size_t>(nFirst)];
+    const int nTo = nEnd < nRows ? starts[static_cast<size_t>(nEnd)] : static_cast<int>(line.size());
+    const int nRowTop = nTop + nFirst * m_nTextHeight;
+    QRect rc(kMargin, nRowTop, m_nLength - 2 * kMargin, std::max(m_nThickness - nRowTop, 1));
+    DrawTextFlags(painter, rc, line.mid(nFrom, nTo - nFrom), kDrawFlags | DT_NOCLIP);
+}
+
 void CLineListWnd::paintEvent(QPaintEvent *pEvent)
 {
     QPainter painter(this);
+    drawFrame(&painter);
+    const QRect client = contentsRect();
     if (m_bmpPortrait.isNull()) {
-        painter.fillRect(rect(), kBackground);
+        painter.fillRect(client, kBackground);
         return;
     }
-    PaintImage(painter, pEvent->region(), QPoint(0, RightHanded() ? m_nBarHeight : 0), m_bmpPortrait);
+    PaintImage(painter, pEvent->region() & client,
+               client.topLeft() + QPoint(0, RightHanded() ? m_nBarHeight : 0), m_bmpPortrait);
 }
 
 void CLineListWnd::mousePressEvent(QMouseEvent *pEvent)
 {
     if (pEvent->button() == Qt::LeftButton)
-        OnTap(pEvent->position().toPoint().x());
+        OnTap(pEvent->position().toPoint());
     // Taken here: passed on, the press would reach the key under the list.
     pEvent->accept();
 }
 
-void CLineListWnd::OnTap(int x)
+void CLineListWnd::OnTap(QPoint point)
 {
-    if (x < 0 || x >= m_nThickness)
+    // A tap on the border is not a tap on the list.
+    const QRect client = contentsRect();
+    if (!client.contains(point))
         return;
+    const int x = point.x() - client.left();
     // Across the lines is the portrait x, counted from the right when
     // left-handed, where the picture is mirrored across.
     const int nAcross = RightHanded() ? x : m_nThickness - 1 - x;

@@ -2,12 +2,13 @@
 
 #include "pad/LineListLayout.h"
 
+#include <QFrame>
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <QWidget>
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 class PadText;
@@ -19,8 +20,10 @@ class QScrollBar;
 // a line opens it in the pad. The list shows its own copy of the lines as of
 // the last Rebuild. Each line is measured once per Rebuild, and only the
 // lines in view are drawn, so a scroll step costs the same however many
-// lines there are.
-class CLineListWnd : public QWidget
+// lines there are; of a long line only the part in view is laid out. A
+// one-pixel border surrounds it; everything else (the
+// text, the scroll bar, the taps) lies inside the border.
+class CLineListWnd : public QFrame
 {
     Q_OBJECT
 
@@ -67,7 +70,8 @@ private:
     void SetScrollRange();
     void OnScrollAction(int nAction);
     void DrawLines(QPainter &painter, int64_t nOffset);
-    void OnTap(int x);
+    void DrawWrappedLinesInView(QPainter &painter, const QString &line, int nTop, const std::vector<int> &starts);
+    void OnTap(QPoint point);
     bool RightHanded() const;
     QFont Font() const;
 
@@ -77,6 +81,9 @@ private:
 
     std::vector<QString> m_lines;
     LineListLayout m_layout;
+    // For each long line, by its index: where its wrapped lines start.
+    std::unordered_map<int, std::vector<int>> m_wrapStarts;
+    int m_nTextHeight = 0;
     int m_nUnit = 15;
     int m_nPage = 0;
     int m_nScrollMax = 0;

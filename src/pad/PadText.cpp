@@ -23,6 +23,14 @@ std::u16string_view From(std::u16string_view s, int nFirst)
 
 PadText::PadText(PadHost &host) : m_lines(1), m_host(host) {}
 
+bool PadText::IsInsidePair(int c) const
+{
+    if (c <= 0 || c >= Length())
+        return false;
+    const auto unit = [this](int i) { return m_strLine[static_cast<size_t>(i)]; };
+    return unit(c - 1) >= 0xD800 && unit(c - 1) <= 0xDBFF && unit(c) >= 0xDC00 && unit(c) <= 0xDFFF;
+}
+
 void PadText::ReplaceLine(std::u16string_view left, std::u16string_view middle, std::u16string_view right)
 {
     std::u16string line;
@@ -77,10 +85,11 @@ void PadText::Backspace()
         DeleteSelection();
         m_host.Redraw();
     } else if (m_nCaret > 0) {
-        m_strLine.erase(static_cast<size_t>(m_nCaret - 1), 1);
-        --m_nCaret;
+        const int nStop = PrevStop(m_nCaret);
+        m_strLine.erase(static_cast<size_t>(nStop), static_cast<size_t>(m_nCaret - nStop));
+        m_nCaret = nStop;
         if (m_nCaret <= m_nFirstCol)
-            m_nFirstCol = std::max(m_nCaret - 1, 0);
+            m_nFirstCol = std::max(PrevStop(m_nCaret), 0);
         m_host.Redraw();
     } else if (m_nLine == 0) {
         m_host.MessageBeep();
@@ -101,7 +110,7 @@ void PadText::DeleteChar()
         DeleteSelection();
         m_host.Redraw();
     } else if (m_nCaret < Length()) {
-        m_strLine.erase(static_cast<size_t>(m_nCaret), 1);
+        m_strLine.erase(static_cast<size_t>(m_nCaret), static_cast<size_t>(NextStop(m_nCaret) - m_nCaret));
         m_host.Redraw();
     } else if (m_nLine == LineCount() - 1) {
         m_host.MessageBeep();
@@ -137,7 +146,7 @@ void PadText::MoveCaretTo(int nCaret)
     if (nCaret >= m_nFirstCol)
         ScrollToShow(nCaret);
     else
-        m_nFirstCol = nCaret == 0 ? 0 : nCaret - 1;
+        m_nFirstCol = nCaret == 0 ? 0 : PrevStop(nCaret);
     m_host.Redraw();
 }
 
@@ -149,7 +158,7 @@ void PadText::CaretLeft()
     } else if (m_nCaret == 0) {
         m_host.MessageBeep();
     } else {
-        MoveCaretTo(m_nCaret - 1);
+        MoveCaretTo(PrevStop(m_nCaret));
     }
 }
 
@@ -161,7 +170,7 @@ void PadText::CaretRight()
     } else if (m_nCaret == Length()) {
         m_host.MessageBeep();
     } else {
-        MoveCaretTo(m_nCaret + 1);
+        MoveCaretTo(NextStop(m_nCaret));
     }
 }
 

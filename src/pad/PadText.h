@@ -9,7 +9,8 @@
 // The typing pad's text: a list of lines that is never empty, of which one at
 // a time is edited through its copy m_strLine, with a caret, the first column
 // shown at the start of the strip and a selection of columns whose two ends
-// are both inclusive. Operations end by asking the host to redraw unless they
+// are both inclusive. Columns count UTF-16 code units, but the caret, the
+// selection's ends and the first column shown never fall inside a pair. Operations end by asking the host to redraw unless they
 // say otherwise; refusals at the limits beep and change nothing. The model
 // draws nothing and knows nothing of rotation: widths come from the host.
 class PadText
@@ -96,6 +97,14 @@ public:
     bool m_bListShown = false;
 
 private:
+    // A character outside the basic plane takes two columns, a surrogate
+    // pair; the column between its halves is no place to stop or cut.
+    bool IsInsidePair(int c) const;
+    int NextStop(int c) const { return c + 1 + (IsInsidePair(c + 1) ? 1 : 0); }
+    int PrevStop(int c) const { return c - 1 - (IsInsidePair(c - 1) ? 1 : 0); }
+    int StopAtOrBefore(int c) const { return IsInsidePair(c) ? c - 1 : c; }
+    int StopAtOrAfter(int c) const { return IsInsidePair(c) ? c + 1 : c; }
+
     void ClearSelection();
     void MoveCaretTo(int nCaret);
     void ReplaceLine(std::u16string_view left, std::u16string_view middle, std::u16string_view right);

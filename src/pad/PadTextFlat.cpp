@@ -40,15 +40,14 @@ void PadText::SplitLines(std::u16string_view text, std::vector<std::u16string> &
     for (size_t nBreak; (nBreak = text.find(u"\r\n", nPos)) != std::u16string_view::npos; nPos = nBreak + 2)
         AppendConverted(text.substr(nPos, nBreak - nPos), out);
     // Lone LFs break lines only after the last CR LF: a text that uses CR LF
-    // keeps its stray LFs inside its lines.
+    // keeps its stray LFs inside its lines. A final LF, like a final CR LF,
+    // ends the last line rather than starting an empty one.
     const std::u16string_view rest = text.substr(nPos);
-    if (!rest.empty()) {
-        size_t nRestPos = 0;
-        for (size_t nBreak; (nBreak = rest.find(u'\n', nRestPos)) != std::u16string_view::npos;
-             nRestPos = nBreak + 1)
-            AppendConverted(rest.substr(nRestPos, nBreak - nRestPos), out);
+    size_t nRestPos = 0;
+    for (size_t nBreak; (nBreak = rest.find(u'\n', nRestPos)) != std::u16string_view::npos; nRestPos = nBreak + 1)
+        AppendConverted(rest.substr(nRestPos, nBreak - nRestPos), out);
+    if (nRestPos < rest.size())
         AppendConverted(rest.substr(nRestPos), out);
-    }
     if (out.size() == nBefore)
         out.emplace_back();
 }

@@ -17,13 +17,13 @@ bool PadText::Fits(int nFirst, int nEnd) const
 
 void PadText::ScrollToShow(int c)
 {
-    c = std::clamp(c, 0, Length());
+    c = StopAtOrAfter(std::clamp(c, 0, Length()));
     if (m_nFirstCol >= c || Fits(m_nFirstCol, c))
         return;
-    // Typing at the end of a full strip needs one column more: try that
+    // Typing at the end of a full strip needs one character more: try that
     // before searching.
-    if (Fits(m_nFirstCol + 1, c)) {
-        ++m_nFirstCol;
+    if (Fits(NextStop(m_nFirstCol), c)) {
+        m_nFirstCol = NextStop(m_nFirstCol);
         return;
     }
     // A strip too short for anything shows the line from c on rather than
@@ -52,7 +52,8 @@ void PadText::ScrollToShow(int c)
         else
             nFailing = nMiddle;
     }
-    m_nFirstCol = nFitting;
+    // Fewer columns still fit: a pair is shown whole or not at all.
+    m_nFirstCol = StopAtOrAfter(nFitting);
 }
 
 int PadText::HitTest(int d, int nAvgCharWidth) const
@@ -88,18 +89,18 @@ int PadText::HitTest(int d, int nAvgCharWidth) const
 void PadText::StylusDown(int nVisibleChars)
 {
     m_bSelection = false;
-    m_nCaret = std::min(m_nFirstCol + nVisibleChars, Length());
+    m_nCaret = StopAtOrBefore(std::min(m_nFirstCol + nVisibleChars, Length()));
     m_host.Redraw();
 }
 
 bool PadText::StylusDrag(int nVisibleChars)
 {
-    const int p = m_nFirstCol + nVisibleChars;
+    const int p = StopAtOrBefore(m_nFirstCol + nVisibleChars);
     if (p == m_nCaret)
         return false;
     if (p > m_nCaret) {
         m_nSelStart = m_nCaret;
-        m_nSelEnd = p;
+        m_nSelEnd = StopAtOrAfter(p + 1) - 1;
     } else {
         m_nSelStart = p;
         m_nSelEnd = m_nCaret - 1;
@@ -113,9 +114,9 @@ void PadText::ExtendSelectionBack()
 {
     if (m_nSelStart <= 0)
         return;
-    --m_nSelStart;
+    m_nSelStart = PrevStop(m_nSelStart);
     if (m_nFirstCol > 0)
-        --m_nFirstCol;
+        m_nFirstCol = PrevStop(m_nFirstCol);
     m_host.Redraw();
 }
 
@@ -123,7 +124,7 @@ void PadText::ExtendSelectionForward()
 {
     if (m_nSelEnd >= Length() - 1)
         return;
-    ++m_nSelEnd;
+    m_nSelEnd = StopAtOrAfter(m_nSelEnd + 2) - 1;
     ScrollToShow(m_nSelEnd);
     m_host.Redraw();
 }

@@ -30,6 +30,35 @@ QString ToQString(std::u16string_view text)
 {
     return QString(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
 }
+
+// Characters measured at a time when looking for where to cut a long text.
+constexpr size_t kDrawnChunk = 64;
+
+// Whether the text up to nCut is laid out the same with or without what
+// follows: the cut falls after a left-to-right letter (so no direction
+// resolved before it looks past it) and before anything that would join the
+// character before it (a mark, a joiner, the second half of a pair).
+bool CutsCleanly(std::u16string_view text, size_t nCut)
+{
+    const QChar before(text[nCut - 1]);
+    const QChar after(text[nCut]);
+    return before.direction() == QChar::DirL && !before.isSurrogate() && !after.isLowSurrogate()
+        && !after.isMark() && after.category() != QChar::Other_Format;
+}
+
+// A paragraph that starts right-to-left is placed from its end: cutting it
+// would move what shows.
+bool StartsLeftToRight(std::u16string_view text)
+{
+    for (const char16_t ch : text) {
+        const QChar::Direction direction = QChar(ch).direction();
+        if (direction == QChar::DirL && !QChar(ch).isSurrogate())
+            return true;
+        if (direction == QChar::DirR || direction == QChar::DirAL)
+            return false;
+    }
+    return false;
+}
 }
 
 CTypePadWnd::CTypePadWnd(QWidget *parent)
@@ -136,7 +165,7 @@ void CTypePadWnd::Redraw()
     painter.setFont(m_font.Font());
     painter.setPen(ColorOf(m_crText));
     QRect rect(QPoint(kMargin, 0), QPoint(m_nLength - kMargin - 1, m_nThickness - 1));
-    DrawTextFlags(painter, rect, ToQString(m_text.m_strVisible), kDrawFlags);
+    DrawTextFlags(painter, rect, ToQString(DrawnPart(m_text.m_strVisible, m_nLength)), kDrawFlags);
     if (m_text.m_bSelection)
         DrawSelection(painter);
     else
@@ -144,6 +173,25 @@ void CTypePadWnd::Redraw()
     painter.end();
     RotateToScreen();
     repaint();
+}
+
+// Laying out a line costs as much as the line is long, but the strip shows
+// only its start: a long text is cut a little beyond where the strip ends,
+// so that a keystroke costs the same in a short line as in a very long one.
+std::u16string_view CTypePadWnd::DrawnPart(std::u16string_view text, int nRoom) const
+{
+    // A glyph may reach a little beyond its advance; what is cut lies a
+    // full line height beyond the end of the strip.
+    const int nBeyond = nRoom + m_nAvgCharWidth + QFontMetrics(m_font.Font()).height();
+    for (size_t n = kDrawnChunk; n < text.size(); n *= 2) {
+        if (MeasureText(text.substr(0, n)) < nBeyond)
+            continue;
+        const size_t nLast = std::min(text.size() - 1, 2 * n);
+        for (size_t nCut = n + 1; nCut <= nLast; ++nCut)
+            if (CutsCleanly(text, nCut))
+                return StartsLeftToRight(text.substr(0, nCut)) ? text.substr(0, nCut) : text;
+    }
+    return text;
 }
 
 void CTypePadWnd::DrawCaret(QPainter &painter)
@@ -163,8 +211,10 @@ void CTypePadWnd::DrawSelection(QPainter &painter)
     const int s = std::clamp(m_text.m_nSelStart - m_text.m_nFirstCol, 0, nVisible);
     const int e = std::max(m_text.m_nSelEnd - m_text.m_nFirstCol, 0);
     const int nCount = std::clamp(e - s + 1, 0, nVisible - s);
-    const std::u16string_view selected = visible.substr(static_cast<size_t>(s), static_cast<size_t>(nCount));
     const int w1 = MeasureText(visible.substr(0, static_cast<size_t>(s)));
+    // Past the end of the strip neither the band nor the text shows.
+    const std::u16string_view selected =
+        DrawnPart(visible.substr(static_cast<size_t>(s), static_cast<size_t>(nCount)), m_nLength - w1);
     const int w2 = MeasureText(selected);
     painter.fillRect(w1 + kMargin, 2, w2, m_nThickness - 4, ColorOf(m_crSelBack));
     painter.setPen(ColorOf(m_crSelText));

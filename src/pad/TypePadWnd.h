@@ -106,6 +106,9 @@ protected:
 private:
     void SetUpFrame();
     void CreateImages(int cx, int cy);
+    // The first characters of text that fill nRoom pixels and then some, cut
+    // where the characters beyond cannot change how those are drawn.
+    std::u16string_view DrawnPart(std::u16string_view text, int nRoom) const;
     void DrawCaret(QPainter &painter);
     void DrawSelection(QPainter &painter);
     void RotateToScreen();

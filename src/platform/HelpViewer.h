@@ -1,9 +1,13 @@
 #pragma once
 
+#include "platform/HelpWnd.h"
+
+#include <QPointer>
+
 class QUrl;
 
-// Starts the viewer for a help page. Whether it started is reported but the
-// program does not tell the user: a missing viewer simply shows nothing.
+// Shows a help page. Whether it could be shown is reported but the program
+// does not tell the user.
 class HelpViewer
 {
 public:
@@ -11,11 +15,16 @@ public:
     virtual bool Open(const QUrl &page) = 0;
 };
 
-// The desktop's viewer for the page (QDesktopServices).
-class DesktopHelpViewer : public HelpViewer
+// The program's own help window, one at a time: opening a page while it is
+// up shows that page in it and brings it to the front.
+class ProgramHelpViewer : public HelpViewer
 {
 public:
     bool Open(const QUrl &page) override;
+    CHelpWnd *Window() const { return m_pWindow; }
+
+private:
+    QPointer<CHelpWnd> m_pWindow;
 };
 
 namespace Platform {

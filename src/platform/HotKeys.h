@@ -31,7 +31,10 @@ public:
 // 1 to 4) is the Launch(n - 1) media key or F(8 + n). An application-wide event
 // filter watches key presses and turns those of registered buttons into
 // WM_HOTKEY messages; the modifier is part of the button, so no desktop
-// modifier has to be held.
+// modifier has to be held. On X11 the keys are also grabbed on the root
+// window, so that the button reaches the program while another window has the
+// focus or the program is minimised; a grab the server refuses (another
+// program holds the key) fails the registration.
 class DesktopHotKeys : public HotKeyService
 {
 public:
@@ -50,6 +53,8 @@ public:
 
     // Posts WM_HOTKEY for a press of the desktop key; true when it was one.
     bool HandleKeyPress(int qtKey);
+    // Posts WM_HOTKEY for a press of button n (1 to 4); true when registered.
+    bool HandleButtonPress(int button);
     bool IsRegisteredKey(int qtKey);
 
 private:
@@ -60,10 +65,13 @@ private:
         unsigned virtualKey;
     };
 
-    const Registration *Find(int qtKey);
+    const Registration *Find(int button);
     void InstallFilter();
     void ForgetClosedWindows();
+    bool GrabButton(int button);
+    void ReleaseButton(int button);
 
     std::vector<Registration> m_registrations;
     QPointer<QObject> m_pFilter;
+    QPointer<QObject> m_pGrab;
 };

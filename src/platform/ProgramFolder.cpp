@@ -31,14 +31,37 @@ void CopyMissingFiles(const QString &from, const QString &to)
     }
 }
 
+// The shipped data is share/quorlex beside the bin folder once installed; a
+// program file run where it was built has its Skins and KeyMaps beside it.
+void CopyShippedData(const QString &folder, const QString &programFileFolder)
+{
+    const QString shipped = QDir(programFileFolder).filePath(QStringLiteral("../share/quorlex"));
+    if (QFileInfo(shipped).isDir()) {
+        CopyMissingFiles(QDir::cleanPath(shipped), folder);
+    } else if (HasSkinsFolder(programFileFolder)) {
+        for (const QString name : {kSkinsFolder, QStringLiteral("KeyMaps")})
+            CopyMissingFiles(QDir(programFileFolder).filePath(name), QDir(folder).filePath(name));
+    }
+}
+
 void FillUserDataFolder(const QString &folder, const QString &programFileFolder)
 {
     if (HasSkinsFolder(folder))
         return;
     QDir().mkpath(folder);
-    const QString shipped = QDir(programFileFolder).filePath(QStringLiteral("../share/quorlex"));
-    if (QFileInfo(shipped).isDir())
-        CopyMissingFiles(QDir::cleanPath(shipped), folder);
+    CopyShippedData(folder, programFileFolder);
+}
+
+// A --home folder that is not there yet is made and filled as the user's
+// folder is; one that exists is the user's as it stands.
+bool MakeHomeFolder(const QString &home, const QString &programFileFolder)
+{
+    if (QFileInfo(home).isDir())
+        return true;
+    if (!QDir().mkpath(home))
+        return false;
+    CopyShippedData(home, programFileFolder);
+    return true;
 }
 }
 
@@ -69,6 +92,8 @@ QString HomeFromArguments(const QStringList &arguments)
 QString SetUpProgramFolder(const QString &home, const QString &programFileFolder)
 {
     if (!home.isEmpty()) {
+        if (!MakeHomeFolder(home, programFileFolder))
+            return QString();
         SetProgramFolder(home);
     } else if (HasSkinsFolder(programFileFolder)) {
         SetProgramFolder(programFileFolder);

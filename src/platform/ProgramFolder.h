@@ -11,7 +11,8 @@ void SetProgramFolder(const QString &folder);
 QString HomeFromArguments(const QStringList &arguments);
 
 // Chooses the program folder at start, sets it and returns it: the folder of
-// --home if given; else the program file's folder when a Skins folder stands
+// --home if given (made with its parents and given copies of the shipped data
+// when it is not there yet; an empty result when it cannot be made); else the program file's folder when a Skins folder stands
 // beside it (the build folder, or a copy kept together); else the user's data
 // folder, since an installed program file's folder is not the user's to write
 // in. Until the user's folder holds a Skins folder, it is made and given copies

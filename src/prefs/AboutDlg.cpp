@@ -15,13 +15,13 @@ CAboutDlg::CAboutDlg(QWidget *parent) : CDialog(QSize(147, 143), 9, parent)
 
 void CAboutDlg::CreateControls(ControlBuilder &builder)
 {
-    builder.Static(kProductId, QStringLiteral("Quorlex"), QRect(0, 9, 139, 15), Qt::AlignHCenter);
-    builder.Static(kSubtitleId, QStringLiteral("for Pocket PC"), QRect(0, 27, 139, 15), Qt::AlignHCenter);
+    builder.Static(kProductId, QStringLiteral("Quorlex"), QRect(0, 9, 136, 15), Qt::AlignHCenter);
+    builder.Static(kSubtitleId, QStringLiteral("for Pocket PC"), QRect(0, 27, 136, 15), Qt::AlignHCenter);
     builder.Static(kVersionId, QStringLiteral("Version 1.5"), QRect(33, 45, 81, 9), Qt::AlignHCenter);
     QLabel *icon = builder.Picture(QRect(60, 125, 20, 20));
     icon->setPixmap(ProgramIcon());
     icon->adjustSize();
-    builder.Button(IDOK, QStringLiteral("OK"), QRect(100, 126, 40, 14));
+    builder.Button(IDOK, QStringLiteral("OK"), QRect(94, 126, 40, 14));
 }
 
 bool CAboutDlg::OnInitDialog()

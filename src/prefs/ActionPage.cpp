@@ -14,13 +14,13 @@ CActionPage::CActionPage() : CPrefsPage(QStringLiteral("Action"), QStringLiteral
 void CActionPage::CreateControls(ControlBuilder &builder)
 {
     CPrefsPage::CreateControls(builder);
-    builder.CheckBox(kOpenOnStartId, QStringLiteral("Open Keyboard on application start"), QRect(6, 16, 150, 18));
-    builder.GroupBox(kOnStartGroupId, QStringLiteral("On Start"), QRect(4, 37, 152, 48));
+    builder.CheckBox(kOpenOnStartId, QStringLiteral("Open Keyboard on application start"), QRect(6, 16, 128, 18));
+    builder.GroupBox(kOnStartGroupId, QStringLiteral("On Start"), QRect(4, 37, 130, 48));
     m_pOnStartGroup = builder.RadioGroup();
-    builder.Radio(m_pOnStartGroup, kClearId, QStringLiteral("Clear the edit area"), QRect(8, 48, 144, 10));
-    builder.Radio(m_pOnStartGroup, kLoadLastId, QStringLiteral("Load the text from last use"), QRect(8, 60, 144, 10));
-    builder.Radio(m_pOnStartGroup, kPasteId, QStringLiteral("Paste text from clipboard"), QRect(8, 72, 144, 10));
-    builder.CheckBox(kCopyOnExitId, QStringLiteral("Copy text into clipboard on exit"), QRect(6, 88, 150, 18));
+    builder.Radio(m_pOnStartGroup, kClearId, QStringLiteral("Clear the edit area"), QRect(8, 48, 124, 10));
+    builder.Radio(m_pOnStartGroup, kLoadLastId, QStringLiteral("Load the text from last use"), QRect(8, 60, 124, 10));
+    builder.Radio(m_pOnStartGroup, kPasteId, QStringLiteral("Paste text from clipboard"), QRect(8, 72, 124, 10));
+    builder.CheckBox(kCopyOnExitId, QStringLiteral("Copy text into clipboard on exit"), QRect(6, 88, 128, 18));
     builder.GroupBox(kDirectionGroupId, QStringLiteral("Direction"), QRect(4, 110, 80, 38));
     m_pDirectionGroup = builder.RadioGroup();
     QRadioButton *left = builder.Radio(m_pDirectionGroup, kLeftHandedId, QStringLiteral("Left Handed"),

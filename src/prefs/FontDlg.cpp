@@ -47,16 +47,16 @@ CFontDlg::CFontDlg(QWidget *parent) : CHeaderDlg(QSize(143, 137), 9, parent)
 
 void CFontDlg::CreateControls(ControlBuilder &builder)
 {
-    builder.Button(IDCANCEL, QStringLiteral("Cancel"), QRect(100, 0, 40, 14));
+    builder.Button(IDCANCEL, QStringLiteral("Cancel"), QRect(94, 0, 40, 14));
     builder.Static(-1, QStringLiteral("Available Fonts:"), QRect(6, 16, 86, 9));
     builder.ComboBox(kFontListId, QRect(6, 26, 88, 14), false);
-    builder.Static(-1, QStringLiteral("Size:"), QRect(100, 16, 37, 9));
-    builder.ComboBox(kSizeListId, QRect(100, 26, 37, 14), true);
+    builder.Static(-1, QStringLiteral("Size:"), QRect(98, 16, 36, 9));
+    builder.ComboBox(kSizeListId, QRect(98, 26, 36, 14), true);
     builder.CheckBox(kBoldId, QStringLiteral("Bold"), QRect(6, 45, 62, 10));
-    builder.CheckBox(kItalicId, QStringLiteral("Italic"), QRect(82, 45, 58, 10));
-    builder.CheckBox(kStrikeId, QStringLiteral("Strike Through"), QRect(6, 59, 74, 10));
-    builder.CheckBox(kUnderlineId, QStringLiteral("Underline"), QRect(82, 59, 58, 10));
-    builder.Button(IDOK, QStringLiteral("OK"), QRect(99, 116, 40, 14));
+    builder.CheckBox(kItalicId, QStringLiteral("Italic"), QRect(78, 45, 56, 10));
+    builder.CheckBox(kStrikeId, QStringLiteral("Strike Through"), QRect(6, 59, 70, 10));
+    builder.CheckBox(kUnderlineId, QStringLiteral("Underline"), QRect(78, 59, 56, 10));
+    builder.Button(IDOK, QStringLiteral("OK"), QRect(94, 116, 40, 14));
     ConnectNotifications();
 }
 

@@ -32,27 +32,27 @@ void CKeyPrefsPage::CreateRepeatControls(ControlBuilder &builder)
 {
     QCheckBox *repeat = builder.CheckBox(
         kRepeatCheckId, QStringLiteral("Enable key-repeat on backspace, delete, left and right arrow buttons"),
-        QRect(6, 16, 150, 24));
+        QRect(6, 16, 128, 24));
     connect(repeat, &QCheckBox::clicked, this, [this] { UpdateRepeatControls(); });
-    builder.Slider(kSliderId, QRect(6, 42, 150, 14));
+    builder.Slider(kSliderId, QRect(6, 42, 128, 14));
     builder.Static(kSlowerId, QStringLiteral("Slower"), QRect(6, 57, 30, 9));
-    builder.Static(kFrequencyId, QStringLiteral("Repeat Frequency"), QRect(36, 57, 84, 9), Qt::AlignHCenter);
-    builder.Static(kFasterId, QStringLiteral("Faster"), QRect(120, 57, 36, 9), Qt::AlignRight);
+    builder.Static(kFrequencyId, QStringLiteral("Repeat Frequency"), QRect(36, 57, 68, 9), Qt::AlignHCenter);
+    builder.Static(kFasterId, QStringLiteral("Faster"), QRect(104, 57, 30, 9), Qt::AlignRight);
 }
 
 void CKeyPrefsPage::CreateHotkeyControls(ControlBuilder &builder)
 {
-    builder.GroupBox(kHotKeyGroupId, QStringLiteral("Hot Key"), QRect(4, 72, 152, 76));
+    builder.GroupBox(kHotKeyGroupId, QStringLiteral("Hot Key"), QRect(4, 72, 130, 76));
     QCheckBox *assign = builder.CheckBox(kAssignCheckId, QStringLiteral("Assign Hardware Key to pull up/down Quorlex"),
-                                         QRect(8, 83, 144, 18));
+                                         QRect(8, 83, 124, 18));
     connect(assign, &QCheckBox::clicked, this, [this] { UpdateHotkeyControls(); });
-    builder.Static(kButtonLabelId, QStringLiteral("Hardware Button:"), QRect(8, 106, 76, 9));
-    QComboBox *list = builder.ComboBox(kHotkeyListId, QRect(86, 104, 66, 14), false);
+    builder.Static(kButtonLabelId, QStringLiteral("Hardware Button:"), QRect(8, 106, 66, 9));
+    QComboBox *list = builder.ComboBox(kHotkeyListId, QRect(74, 104, 56, 14), false);
     for (int number = 1; number <= kHotkeyCount; ++number)
         list->addItem(QStringLiteral("Hot key %1").arg(number));
     connect(list, &QComboBox::activated, this, [this] { ShowCurrentAssignment(); });
-    builder.Static(kCurrentLabelId, QStringLiteral("Current Assignment:"), QRect(8, 122, 144, 9));
-    builder.Static(kCurrentAppId, QStringLiteral("Current App"), QRect(8, 133, 144, 10));
+    builder.Static(kCurrentLabelId, QStringLiteral("Current Assignment:"), QRect(8, 122, 124, 9));
+    builder.Static(kCurrentAppId, QStringLiteral("Current App"), QRect(8, 133, 124, 10));
 }
 
 bool CKeyPrefsPage::OnInitDialog()

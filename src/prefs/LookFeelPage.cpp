@@ -42,7 +42,7 @@ void CLookFeelPage::CreateControls(ControlBuilder &builder)
 {
     CPrefsPage::CreateControls(builder);
     builder.Static(kSkinLabelId, QStringLiteral("Keyboard Skin:"), QRect(6, 16, 100, 9));
-    builder.ComboBox(kSkinListId, QRect(6, 26, 150, 14), false);
+    builder.ComboBox(kSkinListId, QRect(6, 26, 128, 14), false);
     CreateKeyMapControls(builder);
     CreateLayoutControls(builder);
     QPushButton *font = builder.Button(kChangeFontId, QStringLiteral("Change Edit Font..."), QRect(6, 140, 90, 14));
@@ -52,17 +52,17 @@ void CLookFeelPage::CreateControls(ControlBuilder &builder)
 void CLookFeelPage::CreateKeyMapControls(ControlBuilder &builder)
 {
     builder.Static(kKeyMapLabelId, QStringLiteral("Key Map:"), QRect(6, 44, 100, 9));
-    QComboBox *list = builder.ComboBox(kKeyMapListId, QRect(6, 54, 150, 14), false);
+    QComboBox *list = builder.ComboBox(kKeyMapListId, QRect(6, 54, 128, 14), false);
     connect(list, &QComboBox::activated, this, [this] { UpdateEditButton(); });
-    QPushButton *create = builder.Button(kNewKeyMapId, QStringLiteral("New Key Map..."), QRect(6, 72, 72, 14));
+    QPushButton *create = builder.Button(kNewKeyMapId, QStringLiteral("New Key Map..."), QRect(6, 72, 62, 14));
     connect(create, &QPushButton::clicked, this, [this] { OnNewKeyMap(); });
-    QPushButton *edit = builder.Button(kEditKeyMapId, QStringLiteral("Edit Key Map..."), QRect(84, 72, 72, 14));
+    QPushButton *edit = builder.Button(kEditKeyMapId, QStringLiteral("Edit Key Map..."), QRect(72, 72, 62, 14));
     connect(edit, &QPushButton::clicked, this, [this] { OnEditKeyMap(); });
 }
 
 void CLookFeelPage::CreateLayoutControls(ControlBuilder &builder)
 {
-    builder.GroupBox(kLayoutGroupId, QStringLiteral("Keys Layout"), QRect(4, 90, 152, 46));
+    builder.GroupBox(kLayoutGroupId, QStringLiteral("Keys Layout"), QRect(4, 90, 130, 46));
     m_pLayoutGroup = builder.RadioGroup();
     const std::pair<int, const char *> buttons[] = {{kFlatId, "Flat"}, {kCrestId, "Crest"}, {kTroughId, "Trough"}};
     int top = 101;

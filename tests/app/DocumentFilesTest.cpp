@@ -65,3 +65,27 @@ TEST(DocumentFiles, CtrlSSavesToLastUsedUntilNewForgetsThePath)
     QTest::keyClick(run.View(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs.m_nAsked, 1);
 }
+
+// An ordinary UTF-8 file opens readable and Ctrl+S gives back the same bytes;
+// Save As and the last-use file keep the last-use format.
+TEST(DocumentFiles, Utf8FilesOpenReadableAndSaveBackUnchanged)
+{
+    FakeFileDialogs dialogs;
+    const ProgramRun run;
+    ASSERT_TRUE(run.Activate());
+    for (const QByteArray bytes : {QByteArray("Gr\xC3\xBC\xC3\x9F" "e\nzwei \xE2\x82\xAC\n"),
+                                   QByteArray("\xEF\xBB\xBF" "odd\r\n\xF0\x9F\x98\x80")}) {
+        dialogs.m_strOpenAnswer = run.m_environment.WriteProgramFile("utf8.txt", bytes);
+        run.Command(ID_FILE_OPEN);
+        EXPECT_EQ(run.View()->toPlainText(), QString::fromUtf8(bytes.startsWith("\xEF") ? bytes.mid(3) : bytes).replace("\r\n", "\n"));
+        QTest::keyClick(run.View(), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(ReadBytes(dialogs.m_strOpenAnswer), bytes);
+    }
+    dialogs.m_strSaveAnswer = run.FilePath("other.txt");
+    run.Command(ID_FILE_SAVE_AS);
+    EXPECT_TRUE(ReadBytes(dialogs.m_strSaveAnswer).startsWith("\xFF\xFE"));
+    run.Command(ID_FILE_OPEN);
+    run.View()->SaveLastUsedText();
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")).left(4), Bytes({0xFF, 0xFE, 'o', 0}));
+    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
+}

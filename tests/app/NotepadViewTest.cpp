@@ -8,6 +8,7 @@
 #include "keyboard/KeyboardWnd.h"
 #include "platform/HotKeys.h"
 #include "platform/WindowMessage.h"
+#include "prefs/ProgramIcon.h"
 #include "support/DialogDriver.h"
 #include "dialogs/PropertySheet.h"
 
@@ -146,20 +147,34 @@ TEST(NotepadView, HardwareArrowsSteerThePadByDirection)
     }
 }
 
-// The caret stays where it was: a selection of everything would make the
-// next key press on return replace the whole text.
-TEST(NotepadView, LeavingTheProgramCopiesTheTextOnlyWithCopyOnExit)
+// Only another program taking the focus copies, never a window of the
+// program's own (a question, the preference sheet), and what it copies is
+// the text on screen: the pad's while the board is up. The caret stays where
+// it was: a selection of everything would make the next key press on return
+// replace the whole text.
+TEST(NotepadView, LeavingTheProgramCopiesTheTextOnScreenOnlyWithCopyOnExit)
 {
-    for (const unsigned char bCopy : {0, 1}) {
+    const auto leave = [] { emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive); };
+    for (const bool bCopy : {false, true}) {
         const ProgramRun run([bCopy](Settings &s) { s.m_bCopyOnExit = bCopy; });
+        const std::u16string &clipboard = run.m_environment.m_clipboard.m_text;
         run.View()->SetViewText(u"one\r\ntwo");
         run.View()->moveCursor(QTextCursor::Start);
         SendActivation(run, false);
-        EXPECT_EQ(run.m_environment.m_clipboard.m_text, bCopy ? u"one\r\ntwo" : u"");
+        EXPECT_EQ(clipboard, u"");
+        leave();
+        EXPECT_EQ(clipboard, bCopy ? u"one\r\ntwo" : u"");
         EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen);
         SendActivation(run, true);
         QTest::keyClicks(run.View(), QStringLiteral(">"));
         EXPECT_EQ(run.View()->ViewText(), u">one\r\ntwo");
+
+        run.View()->ShowKeyboard();
+        Board(run).Pad().InsertChar(u'!');
+        SendActivation(run, false);
+        EXPECT_EQ(clipboard, bCopy ? u"one\r\ntwo" : u"");
+        leave();
+        EXPECT_EQ(clipboard, bCopy ? u">one\r\ntwo!" : u"");
     }
 }
 
@@ -234,4 +249,31 @@ TEST(NotepadView, LongLinesWrapInsteadOfScrollingSideways)
     QApplication::processEvents();
     EXPECT_GE(run.View()->document()->firstBlock().layout()->lineCount(), 3);
     EXPECT_FALSE(run.View()->horizontalScrollBar()->isVisible());
+}
+
+// Shift+Enter breaks the line inside the edit; everywhere the text goes it is
+// the same CR LF as Enter.
+TEST(NotepadView, LineBreaksOfShiftEnterLeaveAsCrLf)
+{
+    ProgramRun run;
+    QTest::keyClicks(run.View(), QStringLiteral("ab"));
+    QTest::keyClick(run.View(), Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(run.View(), QStringLiteral("c"));
+    EXPECT_EQ(run.View()->ViewText(), u"ab\r\nc");
+    run.View()->selectAll();
+    run.View()->OnEditCut();
+    EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
+    run.View()->undo();
+    run.View()->SaveLastUsedText();
+    EXPECT_EQ(ReadBytes(run.View()->LastUsedPath()), Bytes({0xFF, 0xFE, 'a', 0, 'b', 0, '\r', 0, '\n', 0, 'c', 0}));
+    run.Command(ID_TOOLS_TYPE_AWAY);
+    EXPECT_EQ(Board(run).Pad().m_text.m_lines, (std::vector<std::u16string>{u"ab", u"c"}));
+}
+
+// The desktop shows the icon of the menu entry on the window, not a blank.
+TEST(NotepadView, WindowCarriesTheProgramIcon)
+{
+    const ProgramRun run;
+    const auto argb = [](const QPixmap &pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32); };
+    EXPECT_EQ(argb(run.Frame()->windowIcon().pixmap(32, 32)), argb(ProgramIcon()));
 }

@@ -2,15 +2,20 @@
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
 #include "keyboard/KeyboardWnd.h"
+#include "platform/EndSignals.h"
 #include "platform/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <sys/resource.h>
 
@@ -21,6 +26,8 @@ const QByteArray kTypedFileBytes =
     Bytes({0xFF, 0xFE, 0x61, 0x00, 0x62, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x63, 0x00});
 const QByteArray kOlderFileBytes = Bytes({0xFF, 0xFE, 0x6F, 0x00, 0x6C, 0x00, 0x64, 0x00});
 
+void CopyOnExit(Settings &settings) { settings.m_bCopyOnExit = 1; }
+void NoCopyOnExit(Settings &settings) { settings.m_bCopyOnExit = 0; }
 void OlderFile(TestEnvironment &environment)
 {
     environment.WriteProgramFile(QStringLiteral("LastUsed.txt"), kOlderFileBytes);
@@ -68,39 +75,94 @@ private:
 };
 }
 
-// Exit from the menu or the board stores the text and copies it with Copy
-// On Exit; Ctrl+Q closes without storing; closing the window is an Exit.
-// The close is posted, never done inside the command.
-TEST(ProgramExit, EachWayOutStoresAndCopiesTheTextAsItShould)
+TEST(ProgramExit, ExitStoresTheTypedTextAndClosesAfterwards)
 {
-    using Leave = std::function<void(ProgramRun &)>;
-    const Leave exit = [](ProgramRun &run) {
-        run.Command(ID_FILE_EXIT);
-        EXPECT_TRUE(run.Frame()->isVisible());
-    };
-    const Leave boardExit = [](ProgramRun &run) { PostWindowMessage(&run.View()->KeyboardWindow(), WM_KBD_EXIT); };
-    const Leave ctrlQ = [](ProgramRun &run) {
-        ASSERT_TRUE(run.Activate());
-        QTest::keyClick(run.View(), Qt::Key_Q, Qt::ControlModifier);
-    };
-    const Leave close = [](ProgramRun &run) { EXPECT_TRUE(run.Frame()->close()); };
-    const struct {
-        void (*type)(const ProgramRun &);
-        Leave leave;
-        bool copy;
-        QByteArray file;
-    } cases[] = {{Type, exit, false, kTypedFileBytes}, {TypeOnBoard, boardExit, true, kTypedFileBytes},
-                 {Type, ctrlQ, false, kOlderFileBytes}, {Type, close, true, kTypedFileBytes},
-                 {TypeOnBoard, close, true, kTypedFileBytes}};
-    for (const auto &c : cases) {
-        ProgramRun run([&c](Settings &s) { s.m_bCopyOnExit = c.copy; }, OlderFile);
-        c.type(run);
-        c.leave(run);
-        RunPostedMessages();
-        EXPECT_FALSE(run.Frame()->isVisible());
-        EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), c.file);
-        EXPECT_EQ(run.m_environment.m_clipboard.m_text, c.copy ? u"ab\r\nc" : u"");
-        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty() && !run.m_environment.m_clipboard.m_bOpen);
+    ProgramRun run(NoCopyOnExit);
+    Type(run);
+    run.Command(ID_FILE_EXIT);
+    // The close is posted, never done inside the command.
+    EXPECT_TRUE(run.Frame()->isVisible());
+    RunPostedMessages();
+    EXPECT_FALSE(run.Frame()->isVisible());
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
+    EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, 0);
+    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
+}
+
+TEST(ProgramExit, ExitFromTheBoardWithCopyOnExitStoresAndCopiesThePadText)
+{
+    ProgramRun run(CopyOnExit, OlderFile);
+    TypeOnBoard(run);
+    PostWindowMessage(&run.View()->KeyboardWindow(), WM_KBD_EXIT);
+    RunPostedMessages();
+    EXPECT_FALSE(run.Frame()->isVisible());
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
+    EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
+    EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen);
+    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
+}
+
+TEST(ProgramExit, CtrlQClosesAndKeepsTheFileOfThePreviousExit)
+{
+    ProgramRun run(NoCopyOnExit, OlderFile);
+    ASSERT_TRUE(run.Activate());
+    Type(run);
+    QTest::keyClick(run.View(), Qt::Key_Q, Qt::ControlModifier);
+    RunPostedMessages();
+    EXPECT_FALSE(run.Frame()->isVisible());
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kOlderFileBytes);
+}
+
+// The desktop's close button, whether the text is in the notepad or, with
+// the board up, in the pad.
+TEST(ProgramExit, ClosingTheWindowKeepsTheTextAsExitDoes)
+{
+    for (const auto type : {Type, TypeOnBoard}) {
+        ProgramRun run(CopyOnExit, OlderFile);
+        type(run);
+        QCloseEvent close;
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        qApp->notify(run.Frame(), &close); // sendEvent would make it the program's own
+        EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
+        EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
+    }
+}
+
+// The board's images cannot be made: the close that follows the message
+// leaves the file of the previous Exit, as does any close of the program's own.
+TEST(ProgramExit, CloseAfterAFailedBoardKeepsTheFileOfThePreviousExit)
+{
+    TestEnvironment environment;
+    OlderFile(environment);
+    CQuorlexDoc document;
+    CMainFrame frame(&document);
+    document.SetView(frame.View());
+    frame.View()->KeyboardWindow().RefuseImagesForTest(true);
+    ASSERT_TRUE(document.OnNewDocument());
+    frame.View()->OnInitialUpdate();
+    frame.ShowOnScreen();
+    EXPECT_EQ(environment.m_prompt.m_texts.size(), 1);
+    RunPostedMessages();
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_EQ(ReadBytes(QDir(environment.ProgramFolder()).filePath("LastUsed.txt")), kOlderFileBytes);
+}
+
+// A real signal, and the end of the desktop session, keep the text on screen
+// (the pad's, with the board up) as Exit does, without touching the clipboard.
+TEST(ProgramExit, EndSignalsAndSessionEndKeepTheTextOnScreen)
+{
+    for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT, 0}) {
+        ProgramRun run(CopyOnExit, OlderFile);
+        EndSignals endSignals;
+        QObject::connect(&endSignals, &EndSignals::EndRequested, &run.m_program, &CQuorlexApp::OnEndSignal);
+        TypeOnBoard(run);
+        if (signalNumber == 0)
+            run.m_program.OnCommitData();
+        else
+            std::raise(signalNumber);
+        const QString path = run.FilePath("LastUsed.txt");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ReadBytes(path) == kTypedFileBytes; })) << signalNumber;
+        EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, 0);
     }
 }
 
@@ -127,7 +189,7 @@ TEST(ProgramExit, FailedSaveIsReportedOnceAndTheProgramStillCloses)
 
 TEST(ProgramExit, SaveThatFailsHalfWayLeavesThePreviousFileWhole)
 {
-    ProgramRun run([](Settings &s) { s.m_bCopyOnExit = 0; }, OlderFile);
+    ProgramRun run(NoCopyOnExit, OlderFile);
     run.View()->SetViewText(std::u16string(20000, u'z'));
     {
         const FileSizeLimit limit(4096);

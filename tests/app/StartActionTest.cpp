@@ -1,7 +1,9 @@
 #include "ProgramTestSupport.h"
 
 #include "app/CommandBar.h"
+#include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
 #include "keyboard/KeyboardWnd.h"
 
@@ -9,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 
@@ -26,41 +29,95 @@ std::function<void(TestEnvironment &)> LastUsedFile(const QByteArray &bytes)
 }
 }
 
-// How the bytes read is the last-use format's own test; here the file, a
-// missing one, a folder or a pipe in its place (an empty notepad without a
-// message, and no hang on the pipe); the clipboard's text for action 2, and
-// nothing for 0 and unknown values.
-TEST(StartAction, EachActionFillsTheNotepadFromItsSource)
+// Short, odd, unmarked and broken files read as the format says; a missing
+// file, a folder or a pipe in its place gives an empty notepad without a
+// message (and without hanging on the pipe).
+TEST(StartAction, ActionOneShowsWhatTheLastUsedFileHolds)
 {
-    const auto mark = [](TestEnvironment &e) { e.WriteProgramFile("LastUsed.txt", Bytes({0xFF, 0xFE, 0x61, 0, 0x22, 0x21})); };
-    const auto clip = [](TestEnvironment &e) { e.m_clipboard.SetText(u"x\r\ny"); };
     const struct {
-        int action;
+        const char *what;
         std::function<void(TestEnvironment &)> prepare;
         std::u16string expected;
-        int opens;
     } cases[] = {
-        {1, mark, u"a\u2122", 0},
-        {1, {}, u"", 0},
-        {1, [](TestEnvironment &e) { QDir(e.ProgramFolder()).mkdir(QStringLiteral("LastUsed.txt")); }, u"", 0},
-        {1, [](TestEnvironment &e) { mkfifo(QFile::encodeName(e.ProgramFolder() + "/LastUsed.txt").constData(), 0600); },
-         u"", 0},
-        {2, clip, u"x\r\ny", 1},
-        {2, {}, u"", 1},
-        {2, [](TestEnvironment &e) { e.m_clipboard.SetText(u"refused"), e.m_clipboard.m_bRefuseOpen = true; }, u"", 1},
+        {"no file", {}, u""},
+        {"empty file", LastUsedFile({}), u""},
+        {"one byte", LastUsedFile(Bytes({0xFF})), u""},
+        {"only the mark", LastUsedFile(Bytes({0xFF, 0xFE})), u""},
+        {"seven bytes", LastUsedFile(Bytes({0xFF, 0xFE, 0x61, 0x00, 0x22, 0x21, 0x7A})), u"a\u2122"},
+        {"lines and a tab", LastUsedFile(Bytes({0xFF, 0xFE, 0x61, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x09, 0x00})),
+         u"a\r\n\t"},
+        {"no mark", LastUsedFile(Bytes({0x41, 0x00, 0x42, 0x00})), u"AB"},
+        {"broken surrogates and NUL",
+         LastUsedFile(Bytes({0xFF, 0xFE, 0x00, 0xD8, 0x00, 0x00, 0x78, 0x00, 0x00, 0xDC})),
+         std::u16string(u"\xD800\0x\xDC00", 4)},
+        {"no-break space", LastUsedFile(Bytes({0xFF, 0xFE, 0xA0, 0x00})), u"\u00A0"},
+        // Text, not byte-order marks, once the file's own mark is behind.
+        {"U+FEFF first", LastUsedFile(Bytes({0xFF, 0xFE, 0xFF, 0xFE, 0x61, 0x00})), u"\uFEFFa"},
+        {"U+FFFE first", LastUsedFile(Bytes({0xFF, 0xFE, 0xFE, 0xFF, 0x61, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x62, 0x00})),
+         u"\uFFFEa\r\nb"},
+        {"folder", [](TestEnvironment &e) { QDir(e.ProgramFolder()).mkdir(QStringLiteral("LastUsed.txt")); }, u""},
+        {"pipe",
+         [](TestEnvironment &e) {
+             mkfifo(QFile::encodeName(e.ProgramFolder() + QStringLiteral("/LastUsed.txt")).constData(), 0600);
+         },
+         u""},
     };
     for (const auto &c : cases) {
-        const ProgramRun run(StartAction(c.action), c.prepare);
-        EXPECT_EQ(run.View()->ViewText(), c.expected) << c.action;
-        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty()) << c.action;
-        EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, c.opens) << c.action;
-        EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen);
+        const ProgramRun run(StartAction(1), c.prepare);
+        EXPECT_EQ(run.View()->ViewText(), c.expected) << c.what;
+        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty()) << c.what;
     }
-    for (const int action : {0, 3, 7, -1}) {
-        const ProgramRun run(StartAction(action), [&](TestEnvironment &e) { mark(e), clip(e); });
-        EXPECT_EQ(run.View()->ViewText(), u"") << action;
-        EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, 0) << action;
+}
+
+// A file too large to read goes aside before a save can write over it, never
+// over a file kept so before, and the user hears of it once.
+TEST(StartAction, UnreadableLastUsedFileIsKeptAsideBeforeTheNextSave)
+{
+    const ProgramRun run(StartAction(1), [](TestEnvironment &e) {
+        e.WriteProgramFile(QStringLiteral("LastUsed-kept.txt"), "earlier");
+        QFile(e.WriteProgramFile(QStringLiteral("LastUsed.txt"), {})).resize(CQuorlexDoc::kMaxFileBytes + 1);
+    });
+    EXPECT_EQ(run.View()->ViewText(), u"");
+    EXPECT_EQ(run.m_environment.m_prompt.m_texts,
+              QStringList{"LastUsed.txt could not be read. It has been kept as LastUsed-kept-2.txt."});
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed-kept.txt")), "earlier");
+    EXPECT_EQ(QFileInfo(run.FilePath("LastUsed-kept-2.txt")).size(), CQuorlexDoc::kMaxFileBytes + 1);
+    run.View()->SetViewText(u"a");
+    run.Command(ID_FILE_EXIT);
+    RunPostedMessages();
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), Bytes({0xFF, 0xFE, 0x61, 0x00}));
+    EXPECT_EQ(run.m_environment.m_prompt.m_texts.size(), 1);
+}
+
+TEST(StartAction, ActionZeroAndUnknownValuesStartEmpty)
+{
+    for (const int nAction : {0, 3, 7, -1}) {
+        const ProgramRun run(StartAction(nAction), [](TestEnvironment &e) {
+            e.WriteProgramFile(QStringLiteral("LastUsed.txt"), Bytes({0xFF, 0xFE, 0x61, 0x00}));
+            e.m_clipboard.SetText(u"clip");
+        });
+        EXPECT_EQ(run.View()->ViewText(), u"") << nAction;
+        EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, 0) << nAction;
     }
+}
+
+TEST(StartAction, ActionTwoTakesUnicodeTextFromTheClipboard)
+{
+    const ProgramRun withText(StartAction(2), [](TestEnvironment &e) { e.m_clipboard.SetText(u"x\r\ny"); });
+    EXPECT_EQ(withText.View()->ViewText(), u"x\r\ny");
+    EXPECT_EQ(withText.m_environment.m_clipboard.m_nCloses, 1);
+
+    const ProgramRun empty(StartAction(2));
+    EXPECT_EQ(empty.View()->ViewText(), u"");
+    EXPECT_EQ(empty.m_environment.m_clipboard.m_nCloses, 1);
+
+    const ProgramRun refused(StartAction(2), [](TestEnvironment &e) {
+        e.m_clipboard.SetText(u"refused");
+        e.m_clipboard.m_bRefuseOpen = true;
+    });
+    EXPECT_EQ(refused.View()->ViewText(), u"");
+    EXPECT_EQ(refused.m_environment.m_clipboard.m_nCloses, 0);
+    EXPECT_TRUE(refused.m_environment.m_prompt.m_texts.isEmpty());
 }
 
 TEST(StartAction, FiftyMegabyteFileIsReadWhole)

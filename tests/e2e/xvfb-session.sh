@@ -49,6 +49,19 @@ start_display() {
     echo "no display could be started"; exit 1
 }
 
+# start_window_manager: openbox on the display, as a desktop user has one;
+# the script is skipped where openbox is not installed.
+start_window_manager() {
+    command -v openbox >/dev/null || { echo "openbox missing: skipped"; exit 77; }
+    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    HELPER_PIDS+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    fail "openbox did not start"
+}
+
 # fresh_home: an empty program folder with the shipped Skins and KeyMaps.
 fresh_home() {
     rm -rf "$HOME_DIR"

@@ -24,12 +24,12 @@ class KeyboardWnd : public testing::Test
 {
 protected:
     void SetUp() override { Make(); }
-    void Make(int layout = KL_FLAT, bool rightHanded = true, bool refuseImages = false)
+    void Make(int layout = KL_FLAT, bool rightHanded = true, bool refuseImages = false, int fontSize = 12)
     {
         m_wnd = std::make_unique<CKeyboardWnd>();
         Settings &settings = m_wnd->GetSettings();
-        std::tie(settings.m_nKeyLayout, settings.m_bRightHanded, settings.m_bAssignHotkey, settings.m_nHotkeyNum) =
-            std::tuple(layout, rightHanded, 1, 2);
+        std::tie(settings.m_nKeyLayout, settings.m_bRightHanded, settings.m_bAssignHotkey, settings.m_nHotkeyNum,
+                 settings.m_nFontSize) = std::tuple(layout, rightHanded, 1, 2, fontSize);
         m_wnd->CreateKeyFonts();
         m_wnd->m_pView = &m_host;
         m_wnd->m_rcFrameSaved = QRect(0, 0, 240, 320);
@@ -184,7 +184,7 @@ TEST_F(KeyboardWnd, TapOnTheLineListOpensTheLineAndTypesNothing)
         Tap({LIST});
         CLineListWnd &list = m_wnd->Pad().LineList();
         const int across = list.Unit() + list.Unit() / 2;
-        const QPoint second(rightHanded ? across : list.width() - 1 - across, 160);
+        const QPoint second(rightHanded ? 1 + across : list.width() - 2 - across, 160);
         QTest::mouseClick(&list, Qt::LeftButton, {}, second);
         EXPECT_FALSE(m_wnd->Pad().LineList().isVisible());
         EXPECT_EQ(m_wnd->Pad().m_text.m_nLine, 1);
@@ -253,6 +253,16 @@ TEST_F(KeyboardWnd, PadAndLineListArePlacedForTheDirectionAndTheHotKeyRegistered
     const int unit = m_wnd->Pad().LineList().Unit();
     m_wnd->Pad().SetPadFont("Tahoma", 24, false, false, false, false);
     EXPECT_GT(m_wnd->Pad().LineList().Unit(), unit);
+}
+
+TEST_F(KeyboardWnd, TheFontSizeIsHeldToOneRangeForPadAndLabels)
+{
+    for (const auto &[stored, used] : {std::pair(2000000000, 500), std::pair(-5, 1)}) {
+        Make(KL_FLAT, true, false, stored);
+        const int height = PointSizeToHeight(ScreenDotsPerInchY(), used);
+        EXPECT_EQ(m_wnd->Pad().Font().Description().lfHeight, height) << stored;
+        EXPECT_EQ(m_wnd->KeyFont().Description().lfHeight, height) << stored;
+    }
 }
 
 TEST_F(KeyboardWnd, MissingKeyMapIsReportedAtConstructionAndTheBuiltInMapUsed)

@@ -13,12 +13,15 @@
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 using Lines = std::vector<std::u16string>;
 const QRgb kWhite = qRgb(0xFF, 0xFF, 0xFF);
 const QRgb kBand = qRgb(0x98, 0x98, 0x98);
-constexpr int kLength = 320 - 12;
+// Inside the one-pixel border: along the text the list's height less the
+// border and the scroll bar.
+constexpr int kLength = 320 - 2 - 12;
 
 // Shows and hides the list as the pad window does.
 struct ListPadHost : FakePadHost {
@@ -72,11 +75,13 @@ struct LineListTest : ::testing::Test {
         pad.ShowLineList();
     }
     int Unit() const { return QFontMetrics(font.Font()).height(); }
+    // Across the lines, inside the border.
+    int Thickness() const { return list->width() - 2; }
     // Where the landscape point (X along the text, Y across the lines) shows:
     // reading upwards below the bar right-handed, downwards above it left-handed.
     QPoint OnScreen(int X, int Y) const
     {
-        return pad.m_bRightHanded ? QPoint(Y, 12 + kLength - 1 - X) : QPoint(list->width() - 1 - Y, X);
+        return pad.m_bRightHanded ? QPoint(1 + Y, 1 + 12 + kLength - 1 - X) : QPoint(list->width() - 2 - Y, 1 + X);
     }
     QImage Screen() const { return list->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     int Mismatches(const QImage &landscape) const
@@ -99,7 +104,7 @@ struct LineListTest : ::testing::Test {
     }
     QImage BlankLandscape() const
     {
-        QImage image(kLength, list->width(), QImage::Format_RGB32);
+        QImage image(kLength, Thickness(), QImage::Format_RGB32);
         image.fill(kWhite);
         return image;
     }
@@ -147,6 +152,35 @@ TEST_F(LineListTest, TapOpensTheLineUnderItWithTheCaretAtZeroAndHidesTheList)
     }
 }
 
+// The border is drawn black and takes no taps; the first pixel inside it on
+// every side belongs to the list.
+TEST_F(LineListTest, TheBorderIsBlackAndTapsOnItChooseNothing)
+{
+    for (bool bRightHanded : {true, false}) {
+        Open(Numbered(40), bRightHanded);
+        const QImage shown = Screen();
+        const int w = list->width();
+        const int h = list->height();
+        for (const QPoint &border : {QPoint(0, 160), QPoint(w - 1, 160), QPoint(100, 0), QPoint(100, h - 1)})
+            EXPECT_EQ(shown.pixel(border), qRgb(0, 0, 0)) << border.x() << "," << border.y();
+        const int nFar = (Thickness() - 1) / Unit();
+        // Reading start and end across the lines, and the end of the text
+        // away from the scroll bar; -1 is no choice.
+        const int nImageSide = bRightHanded ? h - 1 : 0;
+        const int nInside = bRightHanded ? h - 2 : 1;
+        const std::tuple<QPoint, int> taps[] = {
+            {QPoint(bRightHanded ? 0 : w - 1, 160), -1}, {QPoint(bRightHanded ? 1 : w - 2, 160), 0},
+            {QPoint(bRightHanded ? w - 1 : 0, 160), -1}, {QPoint(bRightHanded ? w - 2 : 1, 160), nFar},
+            {QPoint(1, nImageSide), -1},                 {QPoint(bRightHanded ? 1 : w - 2, nInside), 0}};
+        for (const auto &[point, nLine] : taps) {
+            Open(Numbered(40), bRightHanded);
+            QTest::mouseClick(list.get(), Qt::LeftButton, {}, point);
+            EXPECT_EQ(pad.m_nLine, std::max(nLine, 0)) << point.x() << "," << point.y() << " right " << bRightHanded;
+            EXPECT_EQ(list->isVisible(), nLine < 0);
+        }
+    }
+}
+
 TEST_F(LineListTest, LinesStartingWithByteOrderMarkCharactersAreShownAsTheyAre)
 {
     Open({u"\uFFFEab", u"\uFEFFcd"}, true);
@@ -172,14 +206,14 @@ TEST_F(LineListTest, ScrollBarRunsFromTheFirstLineToTheLastInBothDirections)
     for (bool bRightHanded : {true, false}) {
         Open(Numbered(40), bRightHanded);
         QScrollBar *pBar = list->ScrollBar();
-        const int nPage = list->width() / Unit();
+        const int nPage = Thickness() / Unit();
         const int nMax = 40 - nPage + 1;
         EXPECT_EQ(list->Page(), nPage);
         EXPECT_TRUE(pBar->isEnabled());
         EXPECT_EQ(pBar->minimum(), 0);
         EXPECT_EQ(pBar->maximum(), nMax);
         EXPECT_EQ(pBar->value(), bRightHanded ? 0 : nMax);
-        EXPECT_EQ(pBar->geometry(), bRightHanded ? QRect(0, 0, 212, 12) : QRect(0, 308, 211, 12));
+        EXPECT_EQ(pBar->geometry(), bRightHanded ? QRect(1, 1, 210, 12) : QRect(1, 307, 209, 12));
         // Towards the later lines: up from 0 right-handed, down from the
         // maximum left-handed. Jumps to the ends are not scroll steps.
         using Slider = QAbstractSlider;
@@ -208,7 +242,7 @@ TEST_F(LineListTest, TheLastLineCanBeReachedAfterTheFontGrew)
         QScrollBar *pBar = list->ScrollBar();
         pBar->setSliderPosition(bRightHanded ? pBar->maximum() : 0);
         const int64_t nOffset = list->ScrollOffsetNow();
-        EXPECT_LE(list->Layout().TotalHeight(), nOffset + list->width());
+        EXPECT_LE(list->Layout().TotalHeight(), nOffset + Thickness());
         Tap(list->Layout().Top(29) - nOffset + 1);
         EXPECT_EQ(pad.m_nLine, 29);
         SetFont(12);
@@ -225,6 +259,11 @@ TEST_F(LineListTest, DrawingTheLinesInViewEqualsDrawingTheWholeText)
     for (int i = 0; i < 12; ++i)
         lines.push_back(i % 3 == 0 ? u"line with\nan inner break"
                                    : u"several words that run over the length of it");
+    // A long line is drawn from the wrapped line in view on.
+    std::u16string longLine;
+    while (longLine.size() < 3000)
+        longLine += u"Wide WWW and narrow iii\u2026tab, e\u0301\u0301 marks, \U0001F600 pairs\ninner breaks ";
+    lines.insert(lines.begin() + 5, longLine);
     QImage scratch(1, 1, QImage::Format_RGB32);
     QPainter measure(&scratch);
     measure.setFont(font.Font());
@@ -246,7 +285,7 @@ TEST_F(LineListTest, DrawingTheLinesInViewEqualsDrawingTheWholeText)
         QScrollBar *pBar = list->ScrollBar();
         const int nMax = pBar->maximum();
         ASSERT_GT(nMax, 5);
-        for (int nPos : {0, 1, nMax / 2, nMax}) {
+        for (int nPos : {0, 1, nMax / 3, nMax / 2, nMax / 2 + 1, nMax}) {
             pBar->setSliderPosition(nPos);
             const int nOffset = Unit() * (bRightHanded ? nPos : nMax - nPos);
             QImage expected = BlankLandscape();
@@ -255,7 +294,7 @@ TEST_F(LineListTest, DrawingTheLinesInViewEqualsDrawingTheWholeText)
                 if (i % 2 == 1)
                     painter.fillRect(0, int(y) - nOffset, kLength, heights[i], QColor(kBand));
             painter.setFont(font.Font());
-            QRect rc(QPoint(3, -nOffset), QPoint(kLength - 4, list->width() - 1));
+            QRect rc(QPoint(3, -nOffset), QPoint(kLength - 4, Thickness() - 1));
             DrawTextFlags(painter, rc, joined, 0x850);
             painter.end();
             EXPECT_EQ(Mismatches(expected), 0) << "position " << nPos << " right-handed " << bRightHanded;

@@ -132,6 +132,47 @@ TEST_F(PadTextTest, TypingPastTheStripScrollsByWholeCharacters)
     EXPECT_EQ(text.m_nFirstCol, 13);
 }
 
+// U+1F600 is the pair D83D DE00: no move, deletion, tap, selection or
+// scroll may leave one half without the other.
+TEST_F(PadTextTest, SurrogatePairsAreNeverCutInHalf)
+{
+    const std::u16string smile = u"\U0001F600";
+    Load({u"a" + smile + u"b" + smile}, 0);
+    std::vector<int> stops;
+    for (int i = 0; i < 4; ++i)
+        text.CaretRight(), stops.push_back(text.m_nCaret);
+    for (int i = 0; i < 4; ++i)
+        text.CaretLeft(), stops.push_back(text.m_nCaret);
+    EXPECT_EQ(stops, (std::vector<int>{1, 3, 4, 6, 4, 3, 1, 0}));
+    text.StylusDown(2);
+    EXPECT_EQ(text.m_nCaret, 1);
+    text.DeleteChar();
+    EXPECT_EQ(text.m_strLine, u"ab" + smile);
+    text.CaretEnd(), text.Backspace();
+    EXPECT_EQ(text.m_strLine, u"ab");
+
+    Load({u"a" + smile + u"b" + smile}, 0);
+    text.StylusDrag(2);
+    EXPECT_EQ(text.SelectedText(), u"a" + smile);
+    text.ExtendSelectionForward();
+    text.ExtendSelectionForward();
+    EXPECT_EQ(text.SelectedText(), text.m_strLine);
+    text.m_nCaret = 6;
+    text.StylusDrag(5);
+    text.ExtendSelectionBack();
+    text.ExtendSelectionBack();
+    EXPECT_EQ(text.SelectedText(), smile + u"b" + smile);
+
+    // Scrolling: a pair is 20 pixels, the first column shown never its second half.
+    Load({u""}, 0);
+    for (int i = 0; i < 12; ++i) {
+        Type(i % 3 ? smile : u"x");
+        const std::u16string visible = text.m_strLine.substr(static_cast<size_t>(text.m_nFirstCol));
+        EXPECT_FALSE(visible[0] >= 0xDC00 && visible[0] <= 0xDFFF) << i;
+        EXPECT_LT(host.MeasureText(visible), 100);
+    }
+}
+
 TEST_F(PadTextTest, ScrollingFindsTheFirstColumnThatFitsForAnyWidths)
 {
     host.m_widths = {{u'i', 3}, {u'm', 17}, {u'w', 25}};
@@ -187,7 +228,10 @@ TEST(SplitLines, BreaksAtCrLfThenAtLoneLfAfterTheLast)
     EXPECT_EQ(Split(u"\r\n"), (Lines{u""}));
     EXPECT_EQ(Split(u"a\r\n\r\nb\r\n"), (Lines{u"a", u"", u"b"}));
     EXPECT_EQ(Split(u"a\nb\r\nc"), (Lines{u"a\nb", u"c"}));
-    EXPECT_EQ(Split(u"a\r\nb\nc\n"), (Lines{u"a", u"b", u"c", u""}));
+    EXPECT_EQ(Split(u"a\r\nb\nc\n"), (Lines{u"a", u"b", u"c"}));
+    EXPECT_EQ(Split(u"a\nb\n"), (Lines{u"a", u"b"}));
+    EXPECT_EQ(Split(u"a\n\n"), (Lines{u"a", u""}));
+    EXPECT_EQ(Split(u"\n"), (Lines{u""}));
     EXPECT_EQ(Split(u"\r\r\n\r"), (Lines{u"\r", u"\r"}));
     EXPECT_EQ(Split(u"x\ty\r\n\t"), (Lines{u"x\u2026y", u"\u2026"}));
     const std::u16string odd = {u'a', u'\0', u'c', u'\u2026', u'\xD800', u'd', u'\xDC00'};

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/TextDraw.h"
+
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -198,4 +201,49 @@ TEST(TypePadWnd, DraggingToTheEndsScrollsTheSelectionOnEachTick)
     QTest::mouseRelease(&p.pad, Qt::LeftButton, {}, p.At(p.L() - 2));
     EXPECT_FALSE(p.pad.IsTimerRunning(200));
     EXPECT_TRUE(p.text.m_bSelection);
+}
+
+// Only the start of a long line is laid out; the strip must show what the
+// whole rest of the line drawn would show, caret and selection included.
+TEST(TypePadWnd, ALongLineShowsAsTheWholeLineDrawn)
+{
+    std::u16string line;
+    while (line.size() < 3000)
+        line += u"Wide WWW mmm fil i\u0301\u0301 \U0001F600 tab\u2026mark ";
+    struct State { int nFirst, nCaret, nSelStart, nSelEnd; };
+    for (bool bRightHanded : {true, false})
+        for (const State &state : {State{0, 0, -1, -1}, State{101, 105, -1, -1}, State{7, 7, 9, 2500}}) {
+            Pad p(bRightHanded);
+            PadText &text = p.pad.m_text;
+            text.m_strLine = line;
+            text.m_nFirstCol = state.nFirst;
+            text.m_nCaret = state.nCaret;
+            text.m_bSelection = state.nSelStart >= 0;
+            text.m_nSelStart = state.nSelStart;
+            text.m_nSelEnd = state.nSelEnd;
+            p.pad.Redraw();
+            const QString visible = QString::fromStdU16String(line.substr(size_t(state.nFirst)));
+            QImage landscape(p.L(), p.T(), QImage::Format_RGB888);
+            landscape.fill(Qt::black);
+            QPainter painter(&landscape);
+            painter.setFont(p.pad.Font().Font());
+            painter.setPen(Qt::white);
+            QRect rc(QPoint(3, 0), QPoint(p.L() - 4, p.T() - 1));
+            DrawTextFlags(painter, rc, visible, 0x824);
+            const auto width = [&](int n) { return p.pad.MeasureText(visible.left(n).toStdU16String()); };
+            if (text.m_bSelection) {
+                const int w1 = width(state.nSelStart - state.nFirst);
+                const QString selected = visible.mid(state.nSelStart - state.nFirst, state.nSelEnd - state.nSelStart + 1);
+                painter.fillRect(w1 + 3, 2, p.pad.MeasureText(selected.toStdU16String()), p.T() - 4, Qt::white);
+                painter.setPen(Qt::black);
+                QRect rcSelected(QPoint(w1 + 3, 0), QPoint(p.L() - 4, p.T() - 1));
+                DrawTextFlags(painter, rcSelected, selected, 0x824);
+            } else {
+                painter.fillRect(width(state.nCaret - state.nFirst) + 2, 2, 2, p.T() - 4, kRed);
+            }
+            painter.end();
+            QImage expected(p.T(), p.L(), QImage::Format_RGB888);
+            CTypePadWnd::RotateToScreen(landscape, expected, bRightHanded);
+            EXPECT_EQ(p.pad.PortraitImage(), expected) << "first " << state.nFirst << " right " << bRightHanded;
+        }
 }

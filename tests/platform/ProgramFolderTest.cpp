@@ -93,3 +93,22 @@ TEST(ProgramFolder, InstalledProgramFillsTheUsersFolderWithoutReplacingTheirFile
     SetUpProgramFolder(QString(), tree.Bin());
     EXPECT_FALSE(QFileInfo::exists(tree.UserFile(QStringLiteral("Skins/Light.kbskn"))));
 }
+
+// A --home folder that is not there yet is made with its parents and given
+// the data beside a program file run where it was built; one under a plain
+// file cannot be made and gives an empty result.
+TEST(ProgramFolder, MissingHomeIsMadeAndFilledOrRefused)
+{
+    TestEnvironment environment;
+    QTemporaryDir build;
+    WriteFile(build.filePath(QStringLiteral("Skins/Light.kbskn")), "light");
+    WriteFile(build.filePath(QStringLiteral("KeyMaps/German.kmap")), "german");
+    WriteFile(build.filePath(QStringLiteral("quorlex")), "program");
+    const QString home = build.filePath(QStringLiteral("new/deeper/home"));
+
+    EXPECT_EQ(SetUpProgramFolder(home, build.path()), QDir::cleanPath(home));
+    EXPECT_EQ(ReadFile(home + QStringLiteral("/Skins/Light.kbskn")), "light");
+    EXPECT_EQ(ReadFile(home + QStringLiteral("/KeyMaps/German.kmap")), "german");
+    EXPECT_FALSE(QFileInfo::exists(home + QStringLiteral("/quorlex")));
+    EXPECT_EQ(SetUpProgramFolder(build.filePath(QStringLiteral("quorlex/home")), build.path()), QString());
+}

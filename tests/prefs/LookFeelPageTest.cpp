@@ -67,6 +67,23 @@ TEST(LookFeelPage, ListsDefaultsThenFilesAndSelectsTheCurrentNamesByPrefixOrTheD
     }
 }
 
+// Whichever of two names differing in case the directory lists first, OK
+// keeps the one the settings hold.
+TEST(LookFeelPage, AnExactNameWinsOverOneDifferingInCase)
+{
+    TestEnvironment environment;
+    for (const QString name : {"German", "german"}) {
+        environment.WriteProgramFile("KeyMaps/" + name + ".kmap", MapBytes(u'q'));
+        environment.WriteProgramFile("Skins/" + name + ".kbskn", "x");
+    }
+    for (const std::u16string name : {u"German", u"german"}) {
+        OpenLookFeel open(environment, name + u".kmap", name + u".kbskn");
+        Tap(open.sheet.OkButton());
+        EXPECT_EQ(open.page.m_strKeyMap.toStdU16String(), name + u".kmap");
+        EXPECT_EQ(open.page.m_strSkin.toStdU16String(), name + u".kbskn");
+    }
+}
+
 TEST(LookFeelPage, NewKeyMapsStartFromTheSelectedMapAndEditRewritesTheSelectedFileUnlessCancelled)
 {
     TestEnvironment environment;

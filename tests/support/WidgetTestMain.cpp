@@ -1,3 +1,5 @@
+#include "platform/TahomaFont.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,5 +10,7 @@ int main(int argc, char *argv[])
                                                                     : qgetenv("QT_QPA_PLATFORM"));
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // The program's own fonts, so that layouts are checked with what it shows.
+    RegisterTahoma();
     return RUN_ALL_TESTS();
 }

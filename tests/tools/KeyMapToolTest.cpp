@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 QByteArray BytesOf(const KeyMap &map)
 {
@@ -37,8 +39,12 @@ TEST_F(KeyMapTool, ImportOfAnExportGivesTheSameBytes)
     PutFile(Path("Map.kmap"), BytesOf(map));
     ASSERT_EQ(RunTool(kKeyMapTool, {"export", Path("Map.kmap"), Path("Map.txt")}).m_nStatus, 0);
     EXPECT_TRUE(FileBytes(Path("Map.txt")).contains("umlaut-shift 31  U+0178  \xC5\xB8\n"));
-    ASSERT_EQ(RunTool(kKeyMapTool, {"import", Path("Map.txt"), Path("Back.kmap")}).m_nStatus, 0);
+    ASSERT_EQ(RunTool(kKeyMapTool, {"import", Path("Map.txt"), Path("Back")}).m_nStatus, 0);
     EXPECT_EQ(FileBytes(Path("Back.kmap")), BytesOf(map));
+    // "-" is standard output and standard input.
+    EXPECT_EQ(RunTool(kKeyMapTool, {"export", Path("Map.kmap"), "-"}).m_strOut.toUtf8(), FileBytes(Path("Map.txt")));
+    ASSERT_EQ(RunTool(kKeyMapTool, {"import", "-", Path("Piped.KMAP")}, FileBytes(Path("Map.txt"))).m_nStatus, 0);
+    EXPECT_EQ(FileBytes(Path("Piped.KMAP")), BytesOf(map));
 }
 
 TEST_F(KeyMapTool, CheckWarnsOfControlsDuplicatesAndMissingCapitals)
@@ -61,10 +67,12 @@ TEST_F(KeyMapTool, CheckWarnsOfControlsDuplicatesAndMissingCapitals)
     PutFile(Path("Clean.kmap"), BytesOf(CleanMap()));
     PutFile(Path("Long.kmap"), BytesOf(CleanMap()) + "x");
     PutFile(Path("Odd.kmap"), BytesOf(map));
-    EXPECT_EQ(RunTool(kKeyMapTool, {"check", Path("Clean.kmap")}).m_nStatus, 0);
+    const ToolRun clean = RunTool(kKeyMapTool, {"check", Path("Clean.kmap")});
+    EXPECT_EQ(clean.m_nStatus, 0);
+    EXPECT_EQ(clean.m_strOut, Path("Clean.kmap") + ": no warnings\n");
     const ToolRun run = RunTool(kKeyMapTool, {"check", Path("Clean.kmap"), Path("Long.kmap"), Path("Odd.kmap")});
     EXPECT_EQ(run.m_nStatus, 1);
-    EXPECT_EQ(run.m_strOut.count('\n'), 5);
+    EXPECT_EQ(run.m_strOut.count('\n'), 6);
     EXPECT_TRUE(run.m_strOut.contains(Path("Long.kmap") + ": warning: the 1 bytes after the first 400 are ignored"));
     EXPECT_TRUE(run.m_strOut.contains(Path("Odd.kmap") + ": warning: punctuation cell 3: control character U+001B"));
 }
@@ -72,6 +80,7 @@ TEST_F(KeyMapTool, CheckWarnsOfControlsDuplicatesAndMissingCapitals)
 TEST_F(KeyMapTool, BadInputIsNamedAndNothingIsWritten)
 {
     PutFile(Path("Short.kmap"), QByteArray(399, 'a'));
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("Pipe.kmap")).constData(), 0600), 0);
     PutFile(Path("Keep.kmap"), "earlier map");
     PutFile(Path("Map.kmap"), BytesOf(CleanMap()));
     RunTool(kKeyMapTool, {"export", Path("Map.kmap"), Path("Map.txt")});
@@ -80,6 +89,7 @@ TEST_F(KeyMapTool, BadInputIsNamedAndNothingIsWritten)
     const std::pair<QStringList, QString> cases[] = {
         {{"export", Path("Short.kmap"), Path("Out.txt")}, Path("Short.kmap") + ": 399 bytes; a key map file holds 400"},
         {{"check", Path("Gone.kmap")}, Path("Gone.kmap") + ": no such file"},
+        {{"check", Path("Pipe.kmap")}, Path("Pipe.kmap") + ": not a regular file"},
         {{"import", Path("Cut.txt"), Path("Keep.kmap")}, Path("Cut.txt") + ": shift cell 6 is missing"},
         {{"import", Path("Bad.txt"), Path("Keep.kmap")}, Path("Bad.txt") + ": line 55: code point 'U+00G6' is not"},
         {{"import", Path("Gone.txt"), Path("Keep.kmap")}, Path("Gone.txt") + ": no such file"},
@@ -91,5 +101,15 @@ TEST_F(KeyMapTool, BadInputIsNamedAndNothingIsWritten)
     }
     EXPECT_EQ(FileBytes(Path("Keep.kmap")), "earlier map");
     EXPECT_FALSE(QFile::exists(Path("Out.txt")));
-    EXPECT_EQ(RunTool(kKeyMapTool, {"import", Path("Map.txt")}).m_nStatus, 2);
+    const std::pair<QStringList, QString> wrong[] = {
+        {{"import", Path("Map.txt")}, "import needs a text file and a key map file, got 1 arguments"},
+        {{"export"}, "export needs a key map file and at most one text file, got 0 arguments"},
+        {{"check"}, "check needs at least one key map file"},
+        {{"show"}, "unknown command 'show'"},
+    };
+    for (const auto &[arguments, problem] : wrong) {
+        const ToolRun run = RunTool(kKeyMapTool, arguments);
+        EXPECT_EQ(run.m_nStatus, 2);
+        EXPECT_TRUE(run.m_strErr.startsWith("quorlex-keymap: " + problem + "\nusage: ")) << run.m_strErr.toStdString();
+    }
 }

@@ -6,6 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include <sys/stat.h>
 
 namespace {
 const QStringList kImageFiles = {"key-up.png",  "key-down.bmp",      "enter-up.jpg",
@@ -44,7 +50,7 @@ protected:
 TEST_F(SkinTool, PackUnpackAndPackAgainGiveTheSameBytes)
 {
     const QStringList images = WriteImages();
-    ASSERT_EQ(RunTool(kSkinTool, QStringList{"pack", Path("One.kbskn")} + kColors + images).m_nStatus, 0);
+    ASSERT_EQ(RunTool(kSkinTool, QStringList{"pack", Path("One")} + kColors + images).m_nStatus, 0);
     const QByteArray packed = FileBytes(Path("One.kbskn"));
     EXPECT_EQ(packed.left(4), QByteArray("\x10\x20\x30\x00", 4)); // red comes first
     ASSERT_EQ(RunTool(kSkinTool, {"unpack", Path("One.kbskn"), Path("out")}).m_nStatus, 0);
@@ -101,6 +107,7 @@ TEST_F(SkinTool, BadInputIsNamedAndNothingIsWritten)
     const QString small = Path("small.png");
     PutFile(small, ImageFileBytes(SolidImage(100, 100, 0), "PNG"));
     PutFile(Path("colors.txt"), "key-label #000000\n");
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe.kbskn")).constData(), 0600), 0);
     const std::pair<QStringList, QStringList> cases[] = {
         {QStringList{"pack", out} + kColors + WriteImages(Path("gone.png")), {Path("gone.png") + ": no such file"}},
         {QStringList{"pack", out} + kColors + WriteImages(small),
@@ -111,6 +118,7 @@ TEST_F(SkinTool, BadInputIsNamedAndNothingIsWritten)
          {Path("colors.txt") + ": the colour key-label-pressed is missing"}},
         {{"unpack", Path("small.png"), Path("out")}, {Path("small.png") + ": image 1 (key face, released): its length"}},
         {{"check", Path("gone.kbskn")}, {Path("gone.kbskn") + ": no such file"}},
+        {{"check", Path("pipe.kbskn")}, {Path("pipe.kbskn") + ": not a regular file"}},
     };
     for (const auto &[arguments, errors] : cases) {
         const ToolRun run = RunTool(kSkinTool, arguments);
@@ -120,5 +128,61 @@ TEST_F(SkinTool, BadInputIsNamedAndNothingIsWritten)
     }
     EXPECT_EQ(FileBytes(out), "earlier skin");
     EXPECT_FALSE(QDir(Path("out")).exists());
-    EXPECT_EQ(RunTool(kSkinTool, {"pack", out}).m_nStatus, 2);
+    const QString good = m_environment.WriteProgramFile("Skins/Good.kbskn", CompleteSkin().Bytes());
+    QDir().mkpath(Path("full"));
+    PutFile(Path("full/mine.png"), "earlier picture");
+    const ToolRun full = RunTool(kSkinTool, {"unpack", good, Path("full")});
+    EXPECT_EQ(full.m_nStatus, 1);
+    EXPECT_TRUE(full.m_strErr.contains(Path("full") + ": holds files already")) << full.m_strErr.toStdString();
+    EXPECT_EQ(QDir(Path("full")).count(), 3);
+}
+
+// A picture that cannot be written takes the colours written before it
+// with it: no half-unpacked folder, no scratch folder.
+TEST_F(SkinTool, UnpackThatFailsHalfWayLeavesNothing)
+{
+    // The colours and the first five pictures fit; the last does not.
+    const SkinParts parts = CompleteSkin();
+    constexpr rlim_t kLargestFile = 4096;
+    ASSERT_GT(parts.images[5].size(), qsizetype(kLargestFile));
+    const QString skin = m_environment.WriteProgramFile("Skins/Good.kbskn", parts.Bytes());
+    const ToolRun run = RunTool(kSkinTool, {"unpack", skin, Path("out")}, {}, [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{kLargestFile, kLargestFile};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(run.m_nStatus, 1);
+    EXPECT_TRUE(run.m_strErr.startsWith(Path("out/background-down.bmp: cannot be written")))
+        << run.m_strErr.toStdString();
+    EXPECT_EQ(QDir(m_environment.ProgramFolder()).entryList(QDir::AllEntries | QDir::Hidden).filter("out"),
+              QStringList());
+}
+
+// What is wrong with the arguments comes before the usage.
+TEST(Tools, WrongArgumentsAreNamedAndHelpAndVersionAnswer)
+{
+    const std::pair<QStringList, QString> cases[] = {
+        {QStringList{"pack", "Out"} + kColors + QStringList{"a.png", "b.png"}, "pack needs six pictures, got 2"},
+        {{"pack", "Out", "--colors"}, "--colors needs a file"},
+        {{"pack", "Out", "#000000"}, "pack needs seven colours #RRGGBB or --colors FILE, got 1 arguments after Out"},
+        {{"unpack", "Skin.kbskn"}, "unpack needs a skin file and a folder, got 1 arguments"},
+        {{"check"}, "check needs at least one skin file"},
+        {{"--bogus"}, "unknown command '--bogus'"},
+        {{}, "a command is needed: pack, unpack or check"},
+    };
+    for (const auto &[arguments, problem] : cases) {
+        const ToolRun run = RunTool(kSkinTool, arguments);
+        EXPECT_EQ(run.m_nStatus, 2) << problem.toStdString();
+        EXPECT_TRUE(run.m_strErr.startsWith("quorlex-skin: " + problem + "\nusage: quorlex-skin pack"))
+            << run.m_strErr.toStdString();
+    }
+    for (const QString &tool : {kSkinTool, kKeyMapTool}) {
+        const QString name = QFileInfo(tool).fileName();
+        const ToolRun help = RunTool(tool, {"--help"});
+        EXPECT_EQ(help.m_nStatus, 0);
+        EXPECT_TRUE(help.m_strOut.startsWith("usage: " + name + " ") && help.m_strErr.isEmpty()) << name.toStdString();
+        const ToolRun version = RunTool(tool, {"--version"});
+        EXPECT_EQ(version.m_nStatus, 0);
+        EXPECT_EQ(version.m_strOut, name + " " QUORLEX_VERSION "\n");
+    }
 }

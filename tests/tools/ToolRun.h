@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // One run of a built tool: its exit status and what it printed.
 struct ToolRun {
     int m_nStatus = -1;
@@ -13,10 +15,17 @@ struct ToolRun {
     QString m_strErr;
 };
 
-inline ToolRun RunTool(const QString &tool, const QStringList &arguments)
+// input goes to the tool's standard input; childSetup runs in the child
+// before the tool starts (to limit what it may do).
+inline ToolRun RunTool(const QString &tool, const QStringList &arguments, const QByteArray &input = {},
+                       const std::function<void()> &childSetup = {})
 {
     QProcess process;
+    if (childSetup)
+        process.setChildProcessModifier(childSetup);
     process.start(tool, arguments);
+    process.write(input);
+    process.closeWriteChannel();
     ToolRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;
