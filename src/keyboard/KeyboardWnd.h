@@ -112,6 +112,7 @@ public:
     int PressedIndex() const { return m_nPressedIndex; }
     KeyCode RepeatCode() const { return m_nRepeatCode; }
     bool IsTimerRunning(int nId) const { return m_timers.IsActive(nId); }
+    int TimerInterval(int nId) const { return m_timers.Interval(nId); }
 
     // The preferences the window runs with. Changing layout, direction or the
     // font is followed by CreateKeyFonts and RebuildBoard.

@@ -18,9 +18,12 @@ public:
     void Set(int id, int milliseconds);
     void Kill(int id);
     bool IsActive(int id) const;
+    // The period the timer was last set to run at, 0 while it does not run.
+    int Interval(int id) const;
     std::optional<int> IdOf(int qtTimerId) const;
 
 private:
     QObject *m_pOwner;
     std::map<int, QBasicTimer> m_timers;
+    std::map<int, int> m_intervals;
 };

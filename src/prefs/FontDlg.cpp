@@ -85,7 +85,8 @@ bool CFontDlg::OnInitDialog()
 void CFontDlg::FillFamilies()
 {
     m_families.clear();
-    for (const QString &family : QFontDatabase::families()) {
+    const QStringList reported = m_reportedFamilies.isEmpty() ? QFontDatabase::families() : m_reportedFamilies;
+    for (const QString &family : reported) {
         if (m_families.size() == kMaxFamilies)
             break;
         m_families << family.left(kMaxFaceLength);

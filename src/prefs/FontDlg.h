@@ -34,6 +34,8 @@ public:
     int m_bStrike = 0;
     int m_bUnderline = 0;
     QString m_strSizeText;
+    // The families the system reports, in its order; empty asks the font database.
+    QStringList m_reportedFamilies;
 
     // The families offered, as the system reported them, at most 24.
     const QStringList &Families() const { return m_families; }

@@ -11,10 +11,11 @@ TAP_POINTS=$2
 command -v xev >/dev/null || { echo "xev missing: skipped"; exit 77; }
 
 LAYOUT=2 RH=1
-# The sheet's tab of the Keys page, the check box that assigns the button, OK.
-SHEET_OK="217 285"
-KEYS_TAB="170 284"
-ASSIGN_CHECK="16 158"
+# The sheet's tab of the Keys page, the check box that assigns the button, OK,
+# where the sheet shows them with Wine's Tahoma (fonts-wine, from .ci/install-deps).
+SHEET_OK="217 244"
+KEYS_TAB="165 244"
+ASSIGN_CHECK="16 134"
 # A key of the board and a point of the pad, to see the board as it was left.
 BOARD_POINTS="46 135 120 200 15 70"
 

@@ -1,46 +1,34 @@
-#!/usr/bin/env bash
-# Random taps on the real window: the program must live through all of
-# them, its memory must settle, and after Exit LastUsed.txt must hold exactly
-# the text the pad held (read through Copy All).
+# The soak step of driver.sh (sourced): random taps on the real window. The
+# program must live through all of them, its memory must settle, and after
+# Exit LastUsed.txt must hold exactly the text the pad held (read through
+# Copy All).
 #
-#   soak.sh PROGRAM TAP_POINTS [TAPS] [SEED] [on-request]
+#   soak TAPS SEED [on-request]
 #
 # With "on-request" it runs only when QUORLEX_SOAK=1 is set (and is skipped
-# otherwise): the full soak takes longer than the test run should.
-#
-# The taps come from `tap_points soak`, which never taps the side menu's
-# Exit, Preferences... or Notepad bands (open or not), and now and then asks
-# for a side-menu command; this script then closes whatever the taps left
+# otherwise). The taps come from `tap_points soak`, which never taps the side
+# menu's Exit, Preferences... or Notepad bands (open or not), and now and then
+# asks for a side-menu command; the soak then closes whatever the taps left
 # open and chooses it (Notepad followed by Type Away).
-set -u
-PROGRAM=$1
-TAP_POINTS=$2
-TAPS=${3:-20000}
-SEED=${4:-1705}
-if [ "${5:-}" = on-request ] && [ "${QUORLEX_SOAK:-}" != 1 ]; then
+TAPS=$1
+SEED=$2
+if [ "${3:-}" = on-request ] && [ "${QUORLEX_SOAK:-}" != 1 ]; then
     echo "the $TAPS-tap soak runs when QUORLEX_SOAK=1 is set: skipped"
     exit 77
 fi
-. "$(dirname "$0")/xvfb-session.sh"
-
-LAYOUT=2 RH=1
 BATCH=500
-PAUSE=0.001
-# Right-handed, the line list's scroll bar lies over a pixel of the board's
-# black background.
+# Right-handed, the line list's scroll bar lies over a pixel of the board's black background.
 LIST_PROBE="120 6"
-NEUTRAL_POINT="1 160"
-TYPE_AWAY_BUTTON="206 307"
-
-# Clear All's question may come up under the random taps, and its buttons
-# may be tapped too; whatever is still open after a batch is answered No.
 BOXES=0
+COMMANDS=0
+
+# Clear All's question may come up under the random taps, and its buttons may
+# be tapped too; whatever is still open after a batch is answered No.
 answer_open_boxes() {
     local box answered=0
     while box=$(find_box Quorlex); do
         answer_box "$box" n
-        answered=$((answered + 1))
-        BOXES=$((BOXES + 1))
+        answered=$((answered + 1)) BOXES=$((BOXES + 1))
         [ $answered -lt 5 ] || fail "message boxes keep coming"
     done
 }
@@ -49,39 +37,19 @@ answer_open_boxes() {
 settle_board() {
     answer_open_boxes
     sleep 0.4
-    tap $NEUTRAL_POINT
+    tap 1 160
     wait_menu_gone
-    if [ "$(pixel $LIST_PROBE)" != "0,0,0" ]; then
-        "$TAP_POINTS" slot $LAYOUT $RH 8 | tap_lines
-    fi
+    [ "$(pixel $LIST_PROBE)" = "0,0,0" ] || step_slot 8
     [ "$(pixel $LIST_PROBE)" = "0,0,0" ] || fail "the line list would not close"
 }
 
-alive_or_fail() {
-    kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program died within taps $1"
-}
-
-# Clear All is answered No here; random taps on the question's buttons may
-# still answer it either way.
-run_command() {
-    settle_board
-    if [ "$1" = 8 ]; then
-        choose 8
-        tap $TYPE_AWAY_BUTTON
-        wait_idle
-    else
-        choose "$1"
-    fi
-    COMMANDS=$((COMMANDS + 1))
-}
-
-# Taps the batch gathered so far, after replacing whatever the program
-# copied, so that Copy All and Paste cannot double the text batch after batch.
+# Taps the batch gathered so far, after replacing whatever the program copied,
+# so that Copy All and Paste cannot double the text batch after batch.
 run_batch() {
     [ -s "$WORK/batch" ] || return 0
-    printf 'soak' | xclip -selection clipboard -i
-    tap_lines $PAUSE <"$WORK/batch"
-    alive_or_fail "$((done_taps - $(wc -l <"$WORK/batch") + 1)) to $done_taps"
+    step_clip soak
+    tap_lines 0.001 <"$WORK/batch"
+    kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program died within taps up to $done_taps"
     : >"$WORK/batch"
     answer_open_boxes
     [ -z "$RSS_EARLY" ] && [ $done_taps -ge 1000 ] && RSS_EARLY=$(rss_kb)
@@ -93,17 +61,19 @@ fresh_home
 write_settings
 start_program
 "$TAP_POINTS" soak "$SEED" "$TAPS" $RH >"$WORK/taps"
-
 STARTED=$(date +%s)
 done_taps=0
-COMMANDS=0
 RSS_EARLY=
 : >"$WORK/batch"
 while read -r first second; do
     if [ "$first" = menu ]; then
         run_batch
-        run_command "$second"
-        alive_or_fail "the command after tap $done_taps"
+        settle_board
+        # Clear All is answered No here; random taps on the question's buttons may still answer it either way.
+        choose "$second"
+        [ "$second" != 8 ] || step_tap 206 307 # Type Away
+        COMMANDS=$((COMMANDS + 1))
+        kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program died in the command after tap $done_taps"
         continue
     fi
     echo "$first $second" >>"$WORK/batch"
@@ -112,23 +82,17 @@ while read -r first second; do
 done <"$WORK/taps"
 run_batch
 RSS_END=$(rss_kb)
-
 settle_board
 choose 3
 clipboard_text >"$WORK/pad.txt"
 exit_from_board
 { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$WORK/pad.txt"; } >"$WORK/expected"
 cmp -s "$WORK/expected" "$HOME_DIR/LastUsed.txt" || fail "LastUsed.txt differs from the pad's text"
-
 echo "soak: $done_taps random taps (seed $SEED) and $COMMANDS side-menu commands in $(( $(date +%s) - STARTED )) s"
-echo "soak: the pad held $(wc -c <"$WORK/pad.txt") bytes with 'soak' pasted $(grep -o soak "$WORK/pad.txt" | wc -l) times;" \
-    "$BOXES questions were left open and answered No"
+echo "soak: the pad held $(wc -c <"$WORK/pad.txt") bytes; $BOXES questions were left open and answered No"
 echo "soak: memory $RSS_EARLY kB after 1000 taps, $RSS_END kB at the end"
 [ -n "$RSS_EARLY" ] || fail "a soak needs more than 1000 taps for its first memory reading"
-if ldd "$PROGRAM" 2>/dev/null | grep -q libasan; then
-    # AddressSanitizer keeps freed memory in quarantine, so the figure only grows.
-    echo "soak: built with AddressSanitizer: the memory bound does not apply"
-    exit 0
-fi
+# AddressSanitizer keeps freed memory in quarantine, so the figure only grows.
+ldd "$PROGRAM" 2>/dev/null | grep -q libasan && { echo "soak: built with AddressSanitizer: no memory bound"; return 0; }
 [ $((RSS_END * 10)) -le $((RSS_EARLY * 11)) ] || fail "memory grew by more than 10%"
 [ $((RSS_END * 10)) -ge $((RSS_EARLY * 9)) ] || fail "memory shrank by more than 10%: the first reading was not settled"

@@ -1,4 +1,7 @@
 #include "keyboard/KeyboardWnd.h"
+#include "prefs/ActionPage.h"
+#include "prefs/KeyPrefsPage.h"
+#include "prefs/LookFeelPage.h"
 #include "platform/IniProfile.h"
 #include "support/DialogDriver.h"
 #include "dialogs/PropertySheet.h"
@@ -8,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -55,6 +60,17 @@ protected:
             QCoreApplication::sendPostedEvents();
     }
     std::u16string Line() const { return m_wnd->Pad().m_text.m_strLine; }
+    // Runs the preference sheet modally; the action works it as the user would.
+    template <typename Action>
+    void RunSheet(Action action)
+    {
+        WhenModal<CPropertySheet>([this, action](CPropertySheet &sheet) {
+            EXPECT_EQ(m_host.m_pSheet, &sheet);
+            action(sheet);
+        });
+        m_wnd->ApplyPreferences();
+        EXPECT_EQ(m_host.m_pSheet, nullptr);
+    }
 
     TestEnvironment m_environment;
     FakeHost m_host;
@@ -89,7 +105,7 @@ TEST_F(KeyboardWnd, ModifiersPickThePlaneShowPressedAndOneCharacterClearsAllButC
     }
 }
 
-TEST_F(KeyboardWnd, OnlyDeleteBackspaceAndUnshiftedArrowsRepeatWhileHeld)
+TEST_F(KeyboardWnd, OnlyDeleteBackspaceAndUnshiftedArrowsRepeatAtTheIntervalWhileHeld)
 {
     m_wnd->Pad().InsertText(u"abcdef");
     m_wnd->Pad().CaretLeft();
@@ -101,13 +117,25 @@ TEST_F(KeyboardWnd, OnlyDeleteBackspaceAndUnshiftedArrowsRepeatWhileHeld)
           {{SPACE}, u"abc ", 4}, {{LIST, LIST}, u"abc ", 4}}) {
         Tap(std::vector<int>(keys.begin(), keys.end() - 1));
         Press(keys.back());
-        EXPECT_EQ(m_wnd->IsTimerRunning(CKeyboardWnd::kRepeatTimer), keys.size() == 1 && keys[0] != SPACE);
+        EXPECT_EQ(m_wnd->TimerInterval(100), keys.size() == 1 && keys[0] != SPACE ? 200 : 0);
         m_wnd->OnTimer(CKeyboardWnd::kRepeatTimer);
         Release();
         m_wnd->OnTimer(CKeyboardWnd::kRepeatTimer);
         EXPECT_FALSE(m_wnd->IsTimerRunning(CKeyboardWnd::kRepeatTimer) || m_wnd->IsShift());
         EXPECT_EQ(Line(), line);
         EXPECT_EQ(m_wnd->Pad().m_text.m_nCaret, caret) << keys.back();
+    }
+    // The press acts at once, the first repeat comes one interval later, and
+    // the interval is held to 10 to 1000 ms.
+    for (const auto &[stored, interval] : {std::pair(5, 10), {10, 10}, {1000, 1000}, {1001, 1000}, {-7, 10}}) {
+        m_wnd->Pad().InsertText(u"xy");
+        m_wnd->GetSettings().m_nRepeatInterval = stored;
+        Press(BACK);
+        EXPECT_EQ(m_wnd->TimerInterval(CKeyboardWnd::kRepeatTimer), interval) << stored;
+        EXPECT_EQ(Line(), u"abc x");
+        m_wnd->OnTimer(CKeyboardWnd::kRepeatTimer);
+        Release();
+        EXPECT_EQ(Line(), u"abc ");
     }
     m_wnd->GetSettings().m_bRepeatKey = 0;
     Press(BACK);
@@ -162,21 +190,6 @@ TEST_F(KeyboardWnd, TapOnTheLineListOpensTheLineAndTypesNothing)
         EXPECT_EQ(m_wnd->Pad().m_text.m_nLine, 1);
         EXPECT_EQ(m_wnd->Pad().GetAllText(), u"one\r\ntwo\r\nthree");
     }
-}
-
-TEST_F(KeyboardWnd, EverySlotIsReachedAtTheCentreOfItsKey)
-{
-    for (const int layout : {KL_FLAT, KL_CREST, KL_TROUGH, 7})
-        for (const bool rightHanded : {true, false}) {
-            Make(layout, rightHanded);
-            // Enter and the space bar answer with either of their slots.
-            for (int slot = 0; slot < kKeySlotCount; ++slot, Release()) {
-                Press(slot);
-                const int hit = m_wnd->PressedIndex();
-                EXPECT_TRUE(KeyCodeOfIndex(hit) == KeyCodeOfIndex(slot) && KeyRect(hit) == KeyRect(slot))
-                    << layout << rightHanded << " " << slot;
-            }
-        }
 }
 
 TEST_F(KeyboardWnd, MenuKeyEnablesCutCopyAndPasteFromPadAndClipboard)
@@ -304,4 +317,69 @@ TEST_F(KeyboardWnd, ImageFailuresAreReportedReleaseGoesOnAndCreationEndsInTheClo
                            "Could not load the skin images. Your Pocket PC might be running low on system resources.  "
                            "Please soft reset your Pocket PC and run the application."}));
     EXPECT_FALSE(m_host.m_frame.isVisible());
+}
+
+TEST_F(KeyboardWnd, ChangingOnlyTheDirectionMovesPadLineListAndMenuAndTurnsTheFonts)
+{
+    const QRect pad = m_wnd->Pad().geometry();
+    const QRect list = m_wnd->Pad().LineList().geometry();
+    const QRect menu = m_wnd->SideMenu().geometry();
+    const QImage board = m_wnd->ScreenImage().copy();
+    RunSheet([](CPropertySheet &sheet) {
+        ShowPage(sheet, 1);
+        TapItem(sheet.GetPage(1), CActionPage::kLeftHandedId);
+        ::Tap(sheet.OkButton());
+    });
+    EXPECT_EQ(m_wnd->GetSettings().m_bRightHanded, 0);
+    EXPECT_TRUE(m_wnd->KeyFont().Escapement() == 2700 && m_wnd->MarkFont().Escapement() == 2700);
+    EXPECT_EQ(m_wnd->Pad().geometry(), QRect(QPoint(238 - pad.right(), 318 - pad.bottom()), pad.size()));
+    EXPECT_NE(m_wnd->Pad().LineList().geometry(), list);
+    EXPECT_NE(m_wnd->SideMenu().geometry(), menu);
+    EXPECT_NE(m_wnd->ScreenImage(), board);
+    EXPECT_EQ(m_wnd->ScreenImage(), m_wnd->ComposedUp()) << "the board is composed anew";
+}
+
+TEST_F(KeyboardWnd, CancelLeavesSettingsFileBoardAndHotKeyAsTheyWere)
+{
+    IniProfile profile(IniProfile::PreferencesPath());
+    SaveSettings(m_wnd->GetSettings(), profile);
+    const QByteArray before = FileBytes(m_environment.PreferencesFile());
+    const QImage board = m_wnd->ScreenImage().copy();
+    const size_t hotKeyCalls = m_environment.m_hotKeys.m_calls.size();
+    RunSheet([](CPropertySheet &sheet) {
+        TapItem(sheet.GetPage(0), CLookFeelPage::kTroughId);
+        ShowPage(sheet, 1);
+        TapItem(sheet.GetPage(1), CActionPage::kLeftHandedId);
+        ShowPage(sheet, 2);
+        TapItem(sheet.GetPage(2), CKeyPrefsPage::kAssignCheckId);
+        TapItem(sheet.GetPage(2), IDCANCEL);
+    });
+    EXPECT_EQ(FileBytes(m_environment.PreferencesFile()), before);
+    const Settings &settings = m_wnd->GetSettings();
+    EXPECT_TRUE(settings.m_nKeyLayout == KL_FLAT && settings.m_bRightHanded && settings.m_bAssignHotkey);
+    EXPECT_TRUE(m_wnd->KeyFont().Escapement() == 900 && m_wnd->ScreenImage() == board);
+    EXPECT_EQ(m_environment.m_hotKeys.m_calls.size(), hotKeyCalls);
+    EXPECT_FALSE(QFile::exists(IniProfile::ShellKeysPath()));
+}
+
+TEST_F(KeyboardWnd, OkWithoutChangesStoresAllSeventeenValuesAndReReadsKeyMapAndSkin)
+{
+    m_environment.WriteProgramFile(QStringLiteral("KeyMaps/Mine.kmap"), MapBytes(u'm'));
+    m_environment.WriteProgramFile(QStringLiteral("Skins/Broken.kbskn"), "not a skin");
+    m_wnd->GetSettings().m_strKeyMap = u"Mine.kmap";
+    m_wnd->GetSettings().m_strSkin = u"Broken.kbskn";
+    ASSERT_FALSE(QFile::exists(m_environment.PreferencesFile()));
+    QPainter(&const_cast<QImage &>(m_wnd->ScreenImage())).fillRect(0, 0, 240, 320, Qt::red);
+    RunSheet([](CPropertySheet &sheet) { ::Tap(sheet.OkButton()); });
+    EXPECT_EQ(m_wnd->CurrentPlane()[kCellQ], u'm');
+    EXPECT_EQ(m_environment.m_prompt.m_texts,
+              QStringList{"The selected file - 'Broken.kbskn' is not a valid skin file.  Using the default skin."});
+    EXPECT_EQ(m_wnd->ScreenImage(), m_wnd->ComposedUp());
+    const QList<QByteArray> lines = FileBytes(m_environment.PreferencesFile()).split('\n');
+    EXPECT_EQ(lines.first(), QByteArray("[Quorlex]"));
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const QByteArray &line) { return line.contains('='); }),
+              17);
+    Settings stored;
+    LoadSettings(stored, IniProfile(IniProfile::PreferencesPath()));
+    EXPECT_TRUE(stored.m_strKeyMap == u"Mine.kmap" && stored.m_strSkin == u"Broken.kbskn");
 }

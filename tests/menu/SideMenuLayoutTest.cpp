@@ -2,27 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
-TEST(SideMenuLayout, AStepLandingExactlyOnTheEndDoesNotStopTheAnimation)
-{
-    const std::vector<int> opening{30, 60, 90, 120, 150, 180, 180};
-    const std::vector<int> closing{150, 120, 90, 60, 30, 0, 0};
-    const MenuRect rcOpen{30, 0, 210, 180};
-    for (int slide : {SLIDE_RIGHT, SLIDE_LEFT, SLIDE_TOP, SLIDE_BOTTOM}) {
-        for (bool bOpening : {true, false}) {
-            MenuRect rc = bOpening ? CollapseMenuRect(rcOpen, slide) : rcOpen;
-            std::vector<int> lengths;
-            for (bool bStopped = false; !bStopped && lengths.size() < 10;) {
-                bStopped = StepMenuRect(rc, rcOpen, slide, bOpening);
-                lengths.push_back(slide <= SLIDE_LEFT ? rc.Width() : rc.Height());
-            }
-            EXPECT_EQ(lengths, bOpening ? opening : closing) << slide;
-            EXPECT_EQ(rc, bOpening ? rcOpen : CollapseMenuRect(rcOpen, slide)) << slide;
-        }
-    }
-}
-
 TEST(SideMenuLayout, TheItemUnderAPointIsTheItemWhoseBandIsPaintedThere)
 {
     const int width = 178;

@@ -55,6 +55,11 @@ TEST_F(TypePadClipboard, CopyAndCutTakeTheWholeTextOrTheShownSelection)
     pad.CutSelection();
     EXPECT_EQ(Committed(), (Lines{u"b", u"", u"c"}));
     EXPECT_EQ(clipboard.m_text, u"b\r\n\r\nc");
+    // With no selection Cut copies the whole text and takes nothing away.
+    Load({u"ab", u"c"}, 1);
+    pad.CutSelection();
+    EXPECT_EQ(clipboard.m_text, u"ab\r\nc");
+    EXPECT_EQ(Committed(), (Lines{u"ab", u"c"}));
     // An empty line selected holds no characters: the whole text goes.
     pad.ClearAll();
     pad.SelectLine();

@@ -148,6 +148,9 @@ TEST(TypePadWnd, AScrolledLineShowsItsTextFromTheFirstColumn)
     ASSERT_GT(p.text.m_nFirstCol, 0);
     Pad tail(true, std::u16string_view(p.text.m_strLine).substr(p.text.m_nFirstCol));
     EXPECT_EQ(tail.pad.PortraitImage(), p.pad.PortraitImage());
+    // A tap before the text puts the caret at the first visible column.
+    QTest::mouseClick(&p.pad, Qt::LeftButton, {}, p.At(0));
+    EXPECT_EQ(p.text.m_nCaret, p.text.m_nFirstCol);
 }
 
 TEST(TypePadWnd, StylusDragSelectsThroughTheCharacterUnderIt)

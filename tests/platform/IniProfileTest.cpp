@@ -6,64 +6,31 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
-namespace {
-void WriteText(const QString &path, const QByteArray &text)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-}
-
-TEST(IniProfile, LivesUnderTheConfigFolderOfTheTest)
+TEST(IniProfile, LivesInTheConfigFolderReadsGarbageAsDefaultsAndKeepsWrittenValues)
 {
     TestEnvironment environment;
     EXPECT_EQ(IniProfile::PreferencesPath(), environment.ConfigFolder() + "/Vorlane Corporation/quorlex.ini");
     EXPECT_EQ(IniProfile::ShellKeysPath(), environment.ConfigFolder() + "/Vorlane Corporation/shell-keys.ini");
-}
-
-TEST(IniProfile, GarbageValuesGiveTheDefaultsAndNothingElseChanges)
-{
-    TestEnvironment environment;
-    WriteText(IniProfile::PreferencesPath(), "[Quorlex]\n"
-                                             "Key%20Layout=banana\n"
-                                             "Font%20Size=99999999999999999999\n"
-                                             "Repeat%20Interval=300\n"
-                                             "Direction=5\n"
-                                             "Skin=Dark.kbskn\n"
-                                             "Key%20Map=a, b\n"
-                                             "\x01\x02garbage line without equals\n");
-    IniProfile profile(IniProfile::PreferencesPath());
+    QDir().mkpath(environment.ConfigFolder() + "/Vorlane Corporation");
+    QFile file(IniProfile::PreferencesPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Quorlex]\nKey%20Layout=banana\nFont%20Size=99999999999999999999\nRepeat%20Interval=300\n"
+               "Direction=5\nSkin=Dark.kbskn\nKey%20Map=a, b\n\x01\x02garbage line without equals\n");
+    file.close();
     Settings settings;
-    LoadSettings(settings, profile);
-    EXPECT_EQ(settings.m_nKeyLayout, 2);
-    EXPECT_EQ(settings.m_nFontSize, 12);
-    EXPECT_EQ(settings.m_nRepeatInterval, 300);
-    EXPECT_EQ(settings.m_bRightHanded, 1);
-    EXPECT_EQ(settings.m_strSkin, u"Dark.kbskn");
-    EXPECT_EQ(settings.m_strKeyMap, u"Default Key Map");
-}
-
-TEST(IniProfile, WrittenValuesReadBackWithTheirTypes)
-{
-    TestEnvironment environment;
+    LoadSettings(settings, IniProfile(IniProfile::PreferencesPath()));
+    EXPECT_EQ(std::tuple(settings.m_nKeyLayout, settings.m_nFontSize, settings.m_nRepeatInterval, settings.m_bRightHanded,
+                         settings.m_strSkin, settings.m_strKeyMap),
+              std::tuple(2, 12, 300, 1, u"Dark.kbskn", u"Default Key Map"));
+    std::tie(settings.m_strKeyMap, settings.m_strFontName, settings.m_nHotkeyNum, settings.m_bRightHanded) =
+        std::tuple(u"German, Swiss.kmap", u"DejaVu Sans \u00e9", 3, 0);
     {
         IniProfile profile(IniProfile::PreferencesPath());
-        Settings settings;
-        settings.m_strKeyMap = u"German, Swiss.kmap";
-        settings.m_strFontName = u"DejaVu Sans \u00e9";
-        settings.m_nHotkeyNum = 3;
-        settings.m_bRightHanded = 0;
         SaveSettings(settings, profile);
     }
-    IniProfile profile(IniProfile::PreferencesPath());
-    Settings settings;
-    LoadSettings(settings, profile);
-    EXPECT_EQ(settings.m_strKeyMap, u"German, Swiss.kmap");
-    EXPECT_EQ(settings.m_strFontName, u"DejaVu Sans \u00e9");
-    EXPECT_EQ(settings.m_nHotkeyNum, 3);
-    EXPECT_EQ(settings.m_bRightHanded, 0);
+    Settings reread;
+    LoadSettings(reread, IniProfile(IniProfile::PreferencesPath()));
+    EXPECT_EQ(std::tuple(reread.m_strKeyMap, reread.m_strFontName, reread.m_nHotkeyNum, reread.m_bRightHanded),
+              std::tuple(u"German, Swiss.kmap", u"DejaVu Sans \u00e9", 3, 0));
 }

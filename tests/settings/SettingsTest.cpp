@@ -9,115 +9,77 @@
 #include <vector>
 
 namespace {
-// A profile in memory that keeps the order of writes and can hold a value of
-// the wrong type, as a registry value of the wrong kind.
-class MemoryProfile : public Profile
-{
-public:
-    using Value = std::variant<int, std::u16string>;
-
+// A profile in memory that keeps the order of writes; a value of the wrong
+// kind reads as missing, as a registry value of the wrong type does.
+struct MemoryProfile : Profile {
+    template <typename T>
+    T Get(const std::u16string &section, const std::u16string &name, T defaultValue) const
+    {
+        const auto it = m_values.find(section + u"/" + name);
+        return it != m_values.end() && std::holds_alternative<T>(it->second) ? std::get<T>(it->second) : defaultValue;
+    }
     int GetInt(const std::u16string &section, const std::u16string &name, int defaultValue) const override
     {
-        auto it = m_values.find(section + u"/" + name);
-        if (it == m_values.end() || !std::holds_alternative<int>(it->second))
-            return defaultValue;
-        return std::get<int>(it->second);
+        return Get(section, name, defaultValue);
     }
     std::u16string GetString(const std::u16string &section, const std::u16string &name,
                              const std::u16string &defaultValue) const override
     {
-        auto it = m_values.find(section + u"/" + name);
-        if (it == m_values.end() || !std::holds_alternative<std::u16string>(it->second))
-            return defaultValue;
-        return std::get<std::u16string>(it->second);
+        return Get(section, name, defaultValue);
     }
     bool WriteInt(const std::u16string &section, const std::u16string &name, int value) override
     {
-        m_writes.push_back(name);
-        m_values[section + u"/" + name] = value;
-        return true;
+        return m_writes.push_back(name), m_values[section + u"/" + name] = value, true;
     }
     bool WriteString(const std::u16string &section, const std::u16string &name, const std::u16string &value) override
     {
-        m_writes.push_back(name);
-        m_values[section + u"/" + name] = value;
-        return true;
+        return m_writes.push_back(name), m_values[section + u"/" + name] = value, true;
     }
-
-    std::map<std::u16string, Value> m_values;
+    std::map<std::u16string, std::variant<int, std::u16string>> m_values;
     std::vector<std::u16string> m_writes;
 };
+
+auto Fields(const Settings &s)
+{
+    return std::tuple(s.m_nKeyLayout, s.m_strKeyMap, s.m_strSkin, s.m_bRepeatKey, s.m_bCopyOnExit, s.m_bOpenKBOnStart,
+                      s.m_nOnStartAction, s.m_strFontName, s.m_nFontSize, s.m_bFontBold, s.m_bFontItalic,
+                      s.m_bFontStrike, s.m_bFontUnderline, s.m_nRepeatInterval, s.m_bAssignHotkey, s.m_nHotkeyNum,
+                      s.m_bRightHanded);
+}
 }
 
-TEST(Settings, EmptyStoreGivesEveryDefault)
+TEST(Settings, AnEmptyStoreGivesTheDefaultsAndSaveWritesAllSeventeenInOrder)
 {
     MemoryProfile profile;
     Settings settings;
-    settings.m_nKeyLayout = 0;
-    settings.m_strSkin = u"x";
+    std::tie(settings.m_nKeyLayout, settings.m_strSkin, settings.m_nHotkeyNum) = std::tuple(0, u"x", 3);
     LoadSettings(settings, profile);
-
-    EXPECT_EQ(settings.m_nKeyLayout, 2);
-    EXPECT_EQ(settings.m_strKeyMap, u"Default Key Map");
-    EXPECT_EQ(settings.m_strSkin, u"Default Skin");
-    EXPECT_EQ(settings.m_bRepeatKey, 1);
-    EXPECT_EQ(settings.m_bCopyOnExit, 1);
-    EXPECT_EQ(settings.m_bOpenKBOnStart, 1);
-    EXPECT_EQ(settings.m_nOnStartAction, 0);
-    EXPECT_EQ(settings.m_strFontName, u"Tahoma");
-    EXPECT_EQ(settings.m_nFontSize, 12);
-    EXPECT_EQ(settings.m_bFontBold + settings.m_bFontItalic + settings.m_bFontStrike + settings.m_bFontUnderline, 0);
-    EXPECT_EQ(settings.m_nRepeatInterval, 200);
-    EXPECT_EQ(settings.m_bAssignHotkey, 0);
-    EXPECT_EQ(settings.m_nHotkeyNum, -1);
-    EXPECT_EQ(settings.m_bRightHanded, 1);
-}
-
-TEST(Settings, FlagsAreNormalisedAndRangesLeftAlone)
-{
-    MemoryProfile profile;
-    profile.m_values[u"Quorlex/Direction"] = 5;
-    profile.m_values[u"Quorlex/Font Bold"] = -7;
-    profile.m_values[u"Quorlex/Key Layout"] = 9;
-    profile.m_values[u"Quorlex/On Start Action"] = 7;
-    Settings settings;
-    LoadSettings(settings, profile);
-    EXPECT_EQ(settings.m_bRightHanded, 1);
-    EXPECT_EQ(settings.m_bFontBold, 1);
-    EXPECT_EQ(settings.m_nKeyLayout, 9);
-    EXPECT_EQ(settings.m_nOnStartAction, 7);
-
+    EXPECT_EQ(Fields(settings), std::tuple(2, u"Default Key Map", u"Default Skin", 1, 1, 1, 0, u"Tahoma", 12, 0, 0, 0,
+                                           0, 200, 0, -1, 1));
+    std::tie(settings.m_strKeyMap, settings.m_nRepeatInterval, settings.m_bRightHanded) = std::tuple(u"K", 30, 0);
     SaveSettings(settings, profile);
-    EXPECT_EQ(std::get<int>(profile.m_values[u"Quorlex/Direction"]), 1);
-}
-
-TEST(Settings, ValueOfTheWrongTypeGivesTheDefaultForThatValueOnly)
-{
-    MemoryProfile profile;
-    profile.m_values[u"Quorlex/Font Size"] = std::u16string(u"huge");
-    profile.m_values[u"Quorlex/Skin"] = 3;
-    profile.m_values[u"Quorlex/Repeat Interval"] = 50;
-    Settings settings;
-    LoadSettings(settings, profile);
-    EXPECT_EQ(settings.m_nFontSize, 12);
-    EXPECT_EQ(settings.m_strSkin, u"Default Skin");
-    EXPECT_EQ(settings.m_nRepeatInterval, 50);
-}
-
-TEST(Settings, SaveWritesAllSeventeenInTheirOrder)
-{
-    MemoryProfile profile;
-    Settings settings;
-    SaveSettings(settings, profile);
-    const std::vector<std::u16string> order = {
-        u"Repeat Key", u"Repeat Interval", u"Copy On Exit", u"Open KB On Start", u"On Start Action",
-        u"Assign Hotkey", u"Hotkey Num", u"Key Layout", u"Key Map", u"Skin", u"Font Name", u"Font Size",
-        u"Font Bold", u"Font Italic", u"Font Strike", u"Font Underline", u"Direction"};
-    EXPECT_EQ(profile.m_writes, order);
-
+    EXPECT_EQ(profile.m_writes,
+              (std::vector<std::u16string>{u"Repeat Key", u"Repeat Interval", u"Copy On Exit", u"Open KB On Start",
+                                           u"On Start Action", u"Assign Hotkey", u"Hotkey Num", u"Key Layout",
+                                           u"Key Map", u"Skin", u"Font Name", u"Font Size", u"Font Bold",
+                                           u"Font Italic", u"Font Strike", u"Font Underline", u"Direction"}));
     Settings reread;
-    reread.m_nHotkeyNum = 3;
     LoadSettings(reread, profile);
-    EXPECT_EQ(reread.m_nHotkeyNum, -1);
-    EXPECT_EQ(reread.m_strKeyMap, u"Default Key Map");
+    EXPECT_EQ(Fields(reread), Fields(settings));
+}
+
+TEST(Settings, FlagsAreNormalisedRangesLeftAloneAndMistypedValuesGiveTheirDefaultOnly)
+{
+    MemoryProfile profile;
+    for (const auto &[name, value] : {std::pair<std::u16string, std::variant<int, std::u16string>>{u"Direction", 5},
+                                      {u"Font Bold", -7}, {u"Key Layout", 9}, {u"On Start Action", 7},
+                                      {u"Font Size", u"huge"}, {u"Skin", 3}, {u"Repeat Interval", 50}})
+        profile.m_values[std::u16string(kSettingsSection) + u"/" + name] = value;
+    Settings settings;
+    LoadSettings(settings, profile);
+    EXPECT_EQ(std::tuple(settings.m_bRightHanded, settings.m_bFontBold, settings.m_nKeyLayout, settings.m_nOnStartAction,
+                         settings.m_nFontSize, settings.m_strSkin, settings.m_nRepeatInterval),
+              std::tuple(1, 1, 9, 7, 12, u"Default Skin", 50));
+    SaveSettings(settings, profile);
+    EXPECT_EQ(profile.Get(kSettingsSection, u"Direction", 0), 1);
 }
