@@ -76,7 +76,7 @@ bool Reorder(std::string_view order, Inputs &inputs)
     const std::string_view seed = order.substr(kShuffled.size());
     std::uint32_t nSeed = 0;
     const auto [pEnd, error] = std::from_chars(seed.data(), seed.data() + seed.size(), nSeed);
-    if (seed.empty() || error != std::errc() || pEnd != seed.data() + seed.size())
+    if (error != std::errc() || pEnd != seed.data() + seed.size())
         return false;
     Shuffle(inputs, nSeed);
     return true;
