@@ -9,35 +9,19 @@
 #include <QFileInfo>
 #include <QTest>
 
-// Save As writes the last-use format and becomes the path of later saves;
-// Open skips only a real byte-order mark.
-TEST(DocumentFiles, SaveAsAndOpenUseTheLastUseFormat)
-{
-    FakeFileDialogs dialogs;
-    const ProgramRun run;
-    dialogs.m_strSaveAnswer = run.FilePath("note.txt");
-    run.View()->SetViewText(u"a\r\nb");
-    run.Command(ID_FILE_SAVE_AS);
-    EXPECT_EQ(ReadBytes(dialogs.m_strSaveAnswer), Bytes({0xFF, 0xFE, 'a', 0, 0x0D, 0, 0x0A, 0, 'b', 0}));
-    run.View()->SetViewText(u"c");
-    run.Command(ID_FILE_SAVE);
-    EXPECT_EQ(ReadBytes(dialogs.m_strSaveAnswer), Bytes({0xFF, 0xFE, 'c', 0}));
-    EXPECT_FALSE(QFileInfo::exists(run.FilePath("LastUsed.txt")));
-
-    dialogs.m_strOpenAnswer = run.m_environment.WriteProgramFile("plain.txt", Bytes({'A', 0, 'B', 0}));
-    run.Command(ID_FILE_OPEN);
-    EXPECT_EQ(run.View()->ViewText(), u"AB");
-    EXPECT_EQ(run.Document()->GetPathName(), dialogs.m_strOpenAnswer);
-    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
-}
-
 // Cancelled dialogs change nothing; a file that cannot be read or written
-// gets one message each and leaves text and path as they were.
-TEST(DocumentFiles, CancelledOrFailedOpenAndSaveAsChangeNothing)
+// gets one message each and leaves text and path as they were. Ctrl+S keeps
+// the text in LastUsed.txt until New forgets the path and it asks for a name.
+// Save As writes the last-use format and becomes the path of later saves;
+// Open skips only a real byte-order mark, and a UTF-8 file opens readable and
+// goes back as the same bytes.
+TEST(DocumentFiles, SaveAndOpenKeepEachFilesFormat)
 {
     FakeFileDialogs dialogs;
     const ProgramRun run;
-    run.View()->SetViewText(u"mine");
+    ASSERT_TRUE(run.Activate());
+    const auto save = [&run] { QTest::keyClick(run.View(), Qt::Key_S, Qt::ControlModifier); };
+    run.View()->SetViewText(u"kept");
     run.Command(ID_FILE_OPEN);
     run.Command(ID_FILE_SAVE_AS);
     EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
@@ -45,47 +29,42 @@ TEST(DocumentFiles, CancelledOrFailedOpenAndSaveAsChangeNothing)
     dialogs.m_strSaveAnswer = run.FilePath("missing/folder/note.txt");
     run.Command(ID_FILE_OPEN);
     run.Command(ID_FILE_SAVE_AS);
-    EXPECT_EQ(run.View()->ViewText(), u"mine");
+    EXPECT_EQ(run.View()->ViewText(), u"kept");
     EXPECT_EQ(run.Document()->GetPathName(), run.FilePath("LastUsed.txt"));
     EXPECT_EQ(run.m_environment.m_prompt.m_texts.size(), 2);
-}
+    save();
+    const QByteArray kept = Bytes({0xFF, 0xFE, 'k', 0, 'e', 0, 'p', 0, 't', 0});
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kept);
+    dialogs.m_strSaveAnswer = run.FilePath("note.txt");
+    run.View()->SetViewText(u"a\r\nb");
+    run.Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(ReadBytes(dialogs.m_strSaveAnswer), Bytes({0xFF, 0xFE, 'a', 0, 0x0D, 0, 0x0A, 0, 'b', 0}));
+    run.View()->SetViewText(u"c");
+    save();
+    EXPECT_EQ(ReadBytes(dialogs.m_strSaveAnswer), Bytes({0xFF, 0xFE, 'c', 0}));
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kept);
+    EXPECT_EQ(dialogs.m_nAsked, 5);
 
-// After start Ctrl+S keeps the text in LastUsed.txt; after New it asks for a name.
-TEST(DocumentFiles, CtrlSSavesToLastUsedUntilNewForgetsThePath)
-{
-    FakeFileDialogs dialogs;
-    const ProgramRun run;
-    ASSERT_TRUE(run.Activate());
-    run.View()->SetViewText(u"kept");
-    QTest::keyClick(run.View(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), Bytes({0xFF, 0xFE, 'k', 0, 'e', 0, 'p', 0, 't', 0}));
-    EXPECT_EQ(dialogs.m_nAsked, 0);
-    QTest::keyClick(run.View(), Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(run.View()->ViewText(), u"");
-    QTest::keyClick(run.View(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(dialogs.m_nAsked, 1);
-}
-
-// An ordinary UTF-8 file opens readable and Ctrl+S gives back the same bytes;
-// Save As and the last-use file keep the last-use format.
-TEST(DocumentFiles, Utf8FilesOpenReadableAndSaveBackUnchanged)
-{
-    FakeFileDialogs dialogs;
-    const ProgramRun run;
-    ASSERT_TRUE(run.Activate());
-    for (const QByteArray bytes : {QByteArray("Gr\xC3\xBC\xC3\x9F" "e\nzwei \xE2\x82\xAC\n"),
+    dialogs.m_strOpenAnswer = run.m_environment.WriteProgramFile("plain.txt", Bytes({'A', 0, 'B', 0}));
+    run.Command(ID_FILE_OPEN);
+    EXPECT_EQ(run.View()->ViewText(), u"AB");
+    EXPECT_EQ(run.Document()->GetPathName(), dialogs.m_strOpenAnswer);
+    for (const QByteArray &bytes : {QByteArray("Gr\xC3\xBC\xC3\x9F" "e\nzwei \xE2\x82\xAC\n"),
                                    QByteArray("\xEF\xBB\xBF" "odd\r\n\xF0\x9F\x98\x80")}) {
         dialogs.m_strOpenAnswer = run.m_environment.WriteProgramFile("utf8.txt", bytes);
         run.Command(ID_FILE_OPEN);
         EXPECT_EQ(run.View()->toPlainText(), QString::fromUtf8(bytes.startsWith("\xEF") ? bytes.mid(3) : bytes).replace("\r\n", "\n"));
-        QTest::keyClick(run.View(), Qt::Key_S, Qt::ControlModifier);
+        save();
         EXPECT_EQ(ReadBytes(dialogs.m_strOpenAnswer), bytes);
     }
-    dialogs.m_strSaveAnswer = run.FilePath("other.txt");
     run.Command(ID_FILE_SAVE_AS);
-    EXPECT_TRUE(ReadBytes(dialogs.m_strSaveAnswer).startsWith("\xFF\xFE"));
+    EXPECT_EQ(ReadBytes(dialogs.m_strSaveAnswer).left(4), Bytes({0xFF, 0xFE, 'o', 0}));
     run.Command(ID_FILE_OPEN);
     run.View()->SaveLastUsedText();
     EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")).left(4), Bytes({0xFF, 0xFE, 'o', 0}));
-    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
+    QTest::keyClick(run.View(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(run.View()->ViewText(), u"");
+    save();
+    EXPECT_EQ(dialogs.m_nAsked, 11);
+    EXPECT_EQ(run.m_environment.m_prompt.m_texts.size(), 2);
 }

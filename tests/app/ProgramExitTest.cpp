@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QTest>
 #include <QtTest/qtestspontaneevent.h>
 
@@ -22,109 +21,91 @@
 #include <csignal>
 
 namespace {
-const QByteArray kTypedFileBytes =
-    Bytes({0xFF, 0xFE, 0x61, 0x00, 0x62, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x63, 0x00});
-const QByteArray kOlderFileBytes = Bytes({0xFF, 0xFE, 0x6F, 0x00, 0x6C, 0x00, 0x64, 0x00});
+const QByteArray kTyped = Bytes({0xFF, 0xFE, 'a', 0, 'b', 0, 0x0D, 0, 0x0A, 0, 'c', 0});
+const QByteArray kOlder = Bytes({0xFF, 0xFE, 'o', 0, 'l', 0, 'd', 0});
 
-void CopyOnExit(Settings &settings) { settings.m_bCopyOnExit = 1; }
-void NoCopyOnExit(Settings &settings) { settings.m_bCopyOnExit = 0; }
 void OlderFile(TestEnvironment &environment)
 {
-    environment.WriteProgramFile(QStringLiteral("LastUsed.txt"), kOlderFileBytes);
+    environment.WriteProgramFile("LastUsed.txt", kOlder);
 }
 
-// Types "ab", Enter, "c" into the notepad.
-void Type(const ProgramRun &run)
+// Types "ab", Enter, "c" into the notepad, or on the board's pad.
+void Type(const ProgramRun &run, bool bOnBoard)
 {
-    QTest::keyClicks(run.View(), QStringLiteral("ab"));
-    QTest::keyClick(run.View(), Qt::Key_Return);
-    QTest::keyClicks(run.View(), QStringLiteral("c"));
-}
-
-// Types "ab", Enter, "c" on the board's pad.
-void TypeOnBoard(const ProgramRun &run)
-{
+    if (!bOnBoard) {
+        QTest::keyClicks(run.View(), "ab");
+        QTest::keyClick(run.View(), Qt::Key_Return);
+        QTest::keyClicks(run.View(), "c");
+        return;
+    }
     run.View()->ShowKeyboard();
     CTypePadWnd &pad = run.View()->KeyboardWindow().Pad();
-    pad.InsertChar(u'a');
-    pad.InsertChar(u'b');
+    pad.InsertText(u"ab");
     pad.NewLine();
     pad.InsertChar(u'c');
 }
-
-// Writes beyond the limit fail as on a full disk instead of ending the test.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int);
-};
 }
 
-TEST(ProgramExit, ExitStoresTheTypedTextAndClosesAfterwards)
+// Exit (the command, or the board's) and the desktop's close button keep the
+// text typed in the notepad or the pad, and copy it with Copy On Exit; the
+// close is posted, never done inside the command. Ctrl+Q and any other close
+// of the program's own keep the file of the previous Exit. A real signal and
+// the end of the desktop session keep the text as Exit does, without
+// touching the clipboard.
+TEST(ProgramExit, EveryWayOutKeepsTheTextAsItShould)
 {
-    ProgramRun run(NoCopyOnExit);
-    Type(run);
-    run.Command(ID_FILE_EXIT);
-    // The close is posted, never done inside the command.
-    EXPECT_TRUE(run.Frame()->isVisible());
-    RunPostedMessages();
-    EXPECT_FALSE(run.Frame()->isVisible());
-    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
-    EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, 0);
-    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
-}
-
-TEST(ProgramExit, ExitFromTheBoardWithCopyOnExitStoresAndCopiesThePadText)
-{
-    ProgramRun run(CopyOnExit, OlderFile);
-    TypeOnBoard(run);
-    PostWindowMessage(&run.View()->KeyboardWindow(), WM_KBD_EXIT);
-    RunPostedMessages();
-    EXPECT_FALSE(run.Frame()->isVisible());
-    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
-    EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
-    EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen);
-    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
-}
-
-TEST(ProgramExit, CtrlQClosesAndKeepsTheFileOfThePreviousExit)
-{
-    ProgramRun run(NoCopyOnExit, OlderFile);
-    ASSERT_TRUE(run.Activate());
-    Type(run);
-    QTest::keyClick(run.View(), Qt::Key_Q, Qt::ControlModifier);
-    RunPostedMessages();
-    EXPECT_FALSE(run.Frame()->isVisible());
-    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kOlderFileBytes);
-}
-
-// The desktop's close button, whether the text is in the notepad or, with
-// the board up, in the pad.
-TEST(ProgramExit, ClosingTheWindowKeepsTheTextAsExitDoes)
-{
-    for (const auto type : {Type, TypeOnBoard}) {
-        ProgramRun run(CopyOnExit, OlderFile);
-        type(run);
+    enum Way { ExitCommand, BoardExit, CloseButton, CtrlQ, SessionEnd, Signal };
+    const struct {
+        Way way;
+        int nSignal;
+        bool bOnBoard, bCopy;
+        const QByteArray &file;
+        std::u16string clipboard;
+    } cases[] = {
+        {ExitCommand, 0, false, false, kTyped, u""}, {BoardExit, 0, true, true, kTyped, u"ab\r\nc"},
+        {CloseButton, 0, false, true, kTyped, u"ab\r\nc"}, {CloseButton, 0, true, true, kTyped, u"ab\r\nc"},
+        {CtrlQ, 0, false, false, kOlder, u""}, {SessionEnd, 0, true, true, kTyped, u""},
+        {Signal, SIGTERM, true, true, kTyped, u""}, {Signal, SIGHUP, true, true, kTyped, u""},
+        {Signal, SIGINT, true, true, kTyped, u""},
+    };
+    for (const auto &c : cases) {
+        const int i = static_cast<int>(&c - cases);
+        ProgramRun run([&c](Settings &s) { s.m_bCopyOnExit = c.bCopy; }, OlderFile);
+        EndSignals endSignals;
+        QObject::connect(&endSignals, &EndSignals::EndRequested, &run.m_program, &CQuorlexApp::OnEndSignal);
+        ASSERT_TRUE(run.Activate());
+        Type(run, c.bOnBoard);
         QCloseEvent close;
-        QSpontaneKeyEvent::setSpontaneous(&close);
-        qApp->notify(run.Frame(), &close); // sendEvent would make it the program's own
-        EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kTypedFileBytes);
-        EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
+        switch (c.way) {
+        case ExitCommand:
+            run.Command(ID_FILE_EXIT);
+            EXPECT_TRUE(run.Frame()->isVisible());
+            break;
+        case BoardExit:
+            PostWindowMessage(&run.View()->KeyboardWindow(), WM_KBD_EXIT);
+            break;
+        case CloseButton:
+            QSpontaneKeyEvent::setSpontaneous(&close);
+            qApp->notify(run.Frame(), &close); // sendEvent would make it the program's own
+            break;
+        case CtrlQ:
+            QTest::keyClick(run.View(), Qt::Key_Q, Qt::ControlModifier);
+            break;
+        case SessionEnd:
+            run.m_program.OnCommitData();
+            break;
+        case Signal:
+            std::raise(c.nSignal);
+            break;
+        }
+        RunPostedMessages();
+        const QString path = run.FilePath("LastUsed.txt");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ReadBytes(path) == c.file; })) << i;
+        EXPECT_TRUE(c.way == CloseButton || c.way >= SessionEnd || !run.Frame()->isVisible()) << i;
+        EXPECT_EQ(run.m_environment.m_clipboard.m_text, c.clipboard) << i;
+        EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens > 0, !c.clipboard.empty()) << i;
+        EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen) << i;
+        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty()) << i;
     }
 }
 
@@ -144,60 +125,41 @@ TEST(ProgramExit, CloseAfterAFailedBoardKeepsTheFileOfThePreviousExit)
     EXPECT_EQ(environment.m_prompt.m_texts.size(), 1);
     RunPostedMessages();
     EXPECT_FALSE(frame.isVisible());
-    EXPECT_EQ(ReadBytes(QDir(environment.ProgramFolder()).filePath("LastUsed.txt")), kOlderFileBytes);
+    EXPECT_EQ(ReadBytes(QDir(environment.ProgramFolder()).filePath("LastUsed.txt")), kOlder);
 }
 
-// A real signal, and the end of the desktop session, keep the text on screen
-// (the pad's, with the board up) as Exit does, without touching the clipboard.
-TEST(ProgramExit, EndSignalsAndSessionEndKeepTheTextOnScreen)
-{
-    for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT, 0}) {
-        ProgramRun run(CopyOnExit, OlderFile);
-        EndSignals endSignals;
-        QObject::connect(&endSignals, &EndSignals::EndRequested, &run.m_program, &CQuorlexApp::OnEndSignal);
-        TypeOnBoard(run);
-        if (signalNumber == 0)
-            run.m_program.OnCommitData();
-        else
-            std::raise(signalNumber);
-        const QString path = run.FilePath("LastUsed.txt");
-        EXPECT_TRUE(QTest::qWaitFor([&] { return ReadBytes(path) == kTypedFileBytes; })) << signalNumber;
-        EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, 0);
-    }
-}
-
-// A folder in the file's place, or a program folder under a plain file: the
-// save fails once, with its message, and nothing else is lost.
+// A folder in the file's place, a program folder under a plain file, or a
+// disk that fills half way: the save fails once, with its message, the
+// program still closes and nothing else is lost.
 TEST(ProgramExit, FailedSaveIsReportedOnceAndTheProgramStillCloses)
 {
     const std::function<void(TestEnvironment &)> unwritable[] = {
-        [](TestEnvironment &e) { QDir(e.ProgramFolder()).mkpath(QStringLiteral("LastUsed.txt/inside")); },
-        [](TestEnvironment &e) { SetProgramFolder(e.WriteProgramFile(QStringLiteral("plain"), "x") + "/folder"); },
+        [](TestEnvironment &e) { QDir(e.ProgramFolder()).mkpath("LastUsed.txt/inside"); },
+        [](TestEnvironment &e) { SetProgramFolder(e.WriteProgramFile("plain", "x") + "/folder"); },
+        OlderFile,
     };
     for (const auto &prepare : unwritable) {
         ProgramRun run([](Settings &s) { s.m_bCopyOnExit = 1; s.m_nOnStartAction = 1; }, prepare);
         EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
-        Type(run);
+        const bool bFull = &prepare == &unwritable[2];
+        run.View()->SetViewText(bFull ? std::u16string(20000, u'z') : u"ab\r\nc");
+        // Writes beyond the limit fail as on a full disk instead of ending the test.
+        rlimit old{}, limit{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        limit = {bFull ? 4096 : old.rlim_cur, old.rlim_max};
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limit);
         run.Command(ID_FILE_EXIT);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
         RunPostedMessages();
         EXPECT_FALSE(run.Frame()->isVisible());
         ASSERT_EQ(run.m_environment.m_prompt.m_texts.size(), 1);
-        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.first().startsWith(QStringLiteral("Failed to save document.")));
-        EXPECT_EQ(run.m_environment.m_clipboard.m_text, u"ab\r\nc");
+        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.first().startsWith("Failed to save document."));
+        EXPECT_EQ(run.m_environment.m_clipboard.m_text.size(), bFull ? 20000 : 5);
+        if (bFull) {
+            EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kOlder);
+            EXPECT_EQ(QDir(run.m_environment.ProgramFolder()).entryList(QDir::Files), QStringList{"LastUsed.txt"});
+        }
     }
-}
-
-TEST(ProgramExit, SaveThatFailsHalfWayLeavesThePreviousFileWhole)
-{
-    ProgramRun run(NoCopyOnExit, OlderFile);
-    run.View()->SetViewText(std::u16string(20000, u'z'));
-    {
-        const FileSizeLimit limit(4096);
-        run.Command(ID_FILE_EXIT);
-    }
-    RunPostedMessages();
-    EXPECT_FALSE(run.Frame()->isVisible());
-    EXPECT_EQ(run.m_environment.m_prompt.m_texts.size(), 1);
-    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kOlderFileBytes);
-    EXPECT_EQ(QDir(run.m_environment.ProgramFolder()).entryList(QDir::Files), QStringList{"LastUsed.txt"});
 }

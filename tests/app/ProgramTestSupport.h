@@ -3,13 +3,11 @@
 #include "app/QuorlexApp.h"
 #include "settings/Settings.h"
 #include "platform/FileDialogs.h"
-#include "platform/HelpViewer.h"
 #include "support/TestEnvironment.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QUrl>
 
 #include <functional>
 #include <initializer_list>
@@ -53,16 +51,4 @@ public:
     QString m_strOpenAnswer;
     QString m_strSaveAnswer;
     int m_nAsked = 0;
-};
-
-// Records the pages it is asked to show.
-class FakeHelpViewer : public HelpViewer
-{
-public:
-    FakeHelpViewer() { Platform::SetHelpViewer(this); }
-    ~FakeHelpViewer() override { Platform::SetHelpViewer(nullptr); }
-    bool Open(const QUrl &page) override { m_pages << page; return m_bStarts; }
-
-    QList<QUrl> m_pages;
-    bool m_bStarts = true;
 };

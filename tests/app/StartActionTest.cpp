@@ -15,57 +15,65 @@
 
 #include <sys/stat.h>
 
-#include <string>
-
 namespace {
 std::function<void(Settings &)> StartAction(int nAction)
 {
     return [nAction](Settings &s) { s.m_nOnStartAction = nAction; };
 }
 
-std::function<void(TestEnvironment &)> LastUsedFile(const QByteArray &bytes)
+std::function<void(TestEnvironment &)> Prepare(const QByteArray &file, const std::u16string &clipboard = {})
 {
-    return [bytes](TestEnvironment &e) { e.WriteProgramFile(QStringLiteral("LastUsed.txt"), bytes); };
+    return [file, clipboard](TestEnvironment &e) {
+        e.WriteProgramFile("LastUsed.txt", file);
+        if (!clipboard.empty())
+            e.m_clipboard.SetText(clipboard);
+    };
 }
 }
 
-// Short, odd, unmarked and broken files read as the format says; a missing
-// file, a folder or a pipe in its place gives an empty notepad without a
-// message (and without hanging on the pipe).
-TEST(StartAction, ActionOneShowsWhatTheLastUsedFileHolds)
+// Action 1 shows what LastUsed.txt holds (any bytes are fuzzed through the
+// same reader with the last-use seeds); a missing file, a folder or a pipe in its
+// place gives an empty notepad without a message (and without hanging on the
+// pipe). Action 2 takes Unicode text from the clipboard, and any other value
+// starts empty without touching either. Fifty megabytes are read whole.
+TEST(StartAction, EachActionStartsWithItsText)
 {
+    const QByteArray marked = Bytes({0xFF, 0xFE, 0x61, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x09, 0x00});
+    std::u16string big; // fifty megabytes
+    while (big.size() < 25 * 1024 * 1024)
+        big += std::u16string(62, u'q') + u"\r\n";
+    const QByteArray bigFile = Bytes({0xFF, 0xFE}) + QByteArray(reinterpret_cast<const char *>(big.data()), 2 * qsizetype(big.size()));
     const struct {
-        const char *what;
+        int nAction;
         std::function<void(TestEnvironment &)> prepare;
         std::u16string expected;
+        int nClipboardOpens;
     } cases[] = {
-        {"no file", {}, u""},
-        {"empty file", LastUsedFile({}), u""},
-        {"one byte", LastUsedFile(Bytes({0xFF})), u""},
-        {"only the mark", LastUsedFile(Bytes({0xFF, 0xFE})), u""},
-        {"seven bytes", LastUsedFile(Bytes({0xFF, 0xFE, 0x61, 0x00, 0x22, 0x21, 0x7A})), u"a\u2122"},
-        {"lines and a tab", LastUsedFile(Bytes({0xFF, 0xFE, 0x61, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x09, 0x00})),
-         u"a\r\n\t"},
-        {"no mark", LastUsedFile(Bytes({0x41, 0x00, 0x42, 0x00})), u"AB"},
-        {"broken surrogates and NUL",
-         LastUsedFile(Bytes({0xFF, 0xFE, 0x00, 0xD8, 0x00, 0x00, 0x78, 0x00, 0x00, 0xDC})),
-         std::u16string(u"\xD800\0x\xDC00", 4)},
-        {"no-break space", LastUsedFile(Bytes({0xFF, 0xFE, 0xA0, 0x00})), u"\u00A0"},
-        // Text, not byte-order marks, once the file's own mark is behind.
-        {"U+FEFF first", LastUsedFile(Bytes({0xFF, 0xFE, 0xFF, 0xFE, 0x61, 0x00})), u"\uFEFFa"},
-        {"U+FFFE first", LastUsedFile(Bytes({0xFF, 0xFE, 0xFE, 0xFF, 0x61, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x62, 0x00})),
-         u"\uFFFEa\r\nb"},
-        {"folder", [](TestEnvironment &e) { QDir(e.ProgramFolder()).mkdir(QStringLiteral("LastUsed.txt")); }, u""},
-        {"pipe",
+        {1, {}, u"", 0},
+        {1, Prepare(marked), u"a\r\n\t", 0},
+        {1, Prepare(bigFile), big, 0},
+        // Text, not a byte-order mark, once the file's own mark is behind.
+        {1, Prepare(Bytes({0xFF, 0xFE, 0xFF, 0xFE, 0x61, 0x00})), u"\uFEFFa", 0},
+        {1, [](TestEnvironment &e) { QDir(e.ProgramFolder()).mkdir("LastUsed.txt"); }, u"", 0},
+        {1, [](TestEnvironment &e) { mkfifo(QFile::encodeName(e.ProgramFolder() + "/LastUsed.txt").constData(), 0600); }, u"", 0},
+        {2, Prepare(marked, u"x\r\ny"), u"x\r\ny", 1},
+        {2, {}, u"", 1},
+        {2,
          [](TestEnvironment &e) {
-             mkfifo(QFile::encodeName(e.ProgramFolder() + QStringLiteral("/LastUsed.txt")).constData(), 0600);
+             e.m_clipboard.SetText(u"refused");
+             e.m_clipboard.m_bRefuseOpen = true;
          },
-         u""},
+         u"", 1},
+        {0, Prepare(marked, u"clip"), u"", 0}, {3, Prepare(marked, u"clip"), u"", 0},
+        {7, Prepare(marked, u"clip"), u"", 0}, {-1, Prepare(marked, u"clip"), u"", 0},
     };
     for (const auto &c : cases) {
-        const ProgramRun run(StartAction(1), c.prepare);
-        EXPECT_EQ(run.View()->ViewText(), c.expected) << c.what;
-        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty()) << c.what;
+        const int i = static_cast<int>(&c - cases);
+        const ProgramRun run(StartAction(c.nAction), c.prepare);
+        EXPECT_EQ(run.View()->ViewText(), c.expected) << i;
+        EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, c.nClipboardOpens) << i;
+        EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen) << i;
+        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty()) << i;
     }
 }
 
@@ -74,8 +82,8 @@ TEST(StartAction, ActionOneShowsWhatTheLastUsedFileHolds)
 TEST(StartAction, UnreadableLastUsedFileIsKeptAsideBeforeTheNextSave)
 {
     const ProgramRun run(StartAction(1), [](TestEnvironment &e) {
-        e.WriteProgramFile(QStringLiteral("LastUsed-kept.txt"), "earlier");
-        QFile(e.WriteProgramFile(QStringLiteral("LastUsed.txt"), {})).resize(CQuorlexDoc::kMaxFileBytes + 1);
+        e.WriteProgramFile("LastUsed-kept.txt", "earlier");
+        QFile(e.WriteProgramFile("LastUsed.txt", {})).resize(CQuorlexDoc::kMaxFileBytes + 1);
     });
     EXPECT_EQ(run.View()->ViewText(), u"");
     EXPECT_EQ(run.m_environment.m_prompt.m_texts,
@@ -89,73 +97,26 @@ TEST(StartAction, UnreadableLastUsedFileIsKeptAsideBeforeTheNextSave)
     EXPECT_EQ(run.m_environment.m_prompt.m_texts.size(), 1);
 }
 
-TEST(StartAction, ActionZeroAndUnknownValuesStartEmpty)
-{
-    for (const int nAction : {0, 3, 7, -1}) {
-        const ProgramRun run(StartAction(nAction), [](TestEnvironment &e) {
-            e.WriteProgramFile(QStringLiteral("LastUsed.txt"), Bytes({0xFF, 0xFE, 0x61, 0x00}));
-            e.m_clipboard.SetText(u"clip");
-        });
-        EXPECT_EQ(run.View()->ViewText(), u"") << nAction;
-        EXPECT_EQ(run.m_environment.m_clipboard.m_nOpens, 0) << nAction;
-    }
-}
-
-TEST(StartAction, ActionTwoTakesUnicodeTextFromTheClipboard)
-{
-    const ProgramRun withText(StartAction(2), [](TestEnvironment &e) { e.m_clipboard.SetText(u"x\r\ny"); });
-    EXPECT_EQ(withText.View()->ViewText(), u"x\r\ny");
-    EXPECT_EQ(withText.m_environment.m_clipboard.m_nCloses, 1);
-
-    const ProgramRun empty(StartAction(2));
-    EXPECT_EQ(empty.View()->ViewText(), u"");
-    EXPECT_EQ(empty.m_environment.m_clipboard.m_nCloses, 1);
-
-    const ProgramRun refused(StartAction(2), [](TestEnvironment &e) {
-        e.m_clipboard.SetText(u"refused");
-        e.m_clipboard.m_bRefuseOpen = true;
-    });
-    EXPECT_EQ(refused.View()->ViewText(), u"");
-    EXPECT_EQ(refused.m_environment.m_clipboard.m_nCloses, 0);
-    EXPECT_TRUE(refused.m_environment.m_prompt.m_texts.isEmpty());
-}
-
-TEST(StartAction, FiftyMegabyteFileIsReadWhole)
-{
-    const QString line = QString(62, QLatin1Char('q')) + QStringLiteral("\r\n");
-    const QByteArray unit(reinterpret_cast<const char *>(line.utf16()), line.size() * 2);
-    QByteArray bytes = Bytes({0xFF, 0xFE});
-    while (bytes.size() < 50 * 1024 * 1024)
-        bytes += unit;
-    const ProgramRun run(StartAction(1), LastUsedFile(bytes));
-    const std::u16string text = run.View()->ViewText();
-    EXPECT_EQ(text.size(), static_cast<std::size_t>(bytes.size() - 2) / 2);
-    EXPECT_EQ(text.substr(text.size() - 4), u"qq\r\n");
-    EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
-}
-
+// The pad knows its length before the text comes: the line is shown, not
+// scrolled away behind the caret. The covered notepad holds the text without
+// laying it out, and shows it once the board goes down.
 TEST(StartAction, OpenKbOnStartPutsTheBoardUpWithTheTextInThePad)
 {
-    const ProgramRun run(
-        [](Settings &s) {
-            s.m_bOpenKBOnStart = 1;
-            s.m_nOnStartAction = 1;
-        },
-        LastUsedFile(Bytes({0xFF, 0xFE, 'h', 0, 'i', 0})));
+    const auto openKb = [](Settings &s) {
+        s.m_bOpenKBOnStart = 1;
+        s.m_nOnStartAction = 1;
+    };
+    const ProgramRun run(openKb, Prepare(Bytes({0xFF, 0xFE, 'h', 0, 'i', 0})));
     EXPECT_TRUE(run.View()->IsKeyboardUp());
     EXPECT_TRUE(run.Frame()->CommandBar()->isHidden());
-    const CKeyboardWnd &board = run.View()->KeyboardWindow();
-    EXPECT_TRUE(board.isVisible());
-    EXPECT_EQ(board.Pad().GetAllText(), u"hi");
-    EXPECT_EQ(board.Pad().m_text.m_nCaret, 2);
-    // The pad knew its length before the text came: the line is shown, not
-    // scrolled away behind the caret.
-    EXPECT_EQ(board.Pad().m_text.m_strVisible, u"hi");
-    // The covered notepad holds the text without laying it out, and shows it
-    // once the board goes down.
+    const CTypePadWnd &pad = run.View()->KeyboardWindow().Pad();
+    EXPECT_TRUE(run.View()->KeyboardWindow().isVisible());
+    EXPECT_EQ(pad.GetAllText(), u"hi");
+    EXPECT_EQ(pad.m_text.m_nCaret, 2);
+    EXPECT_EQ(pad.m_text.m_strVisible, u"hi");
     EXPECT_EQ(run.View()->ViewText(), u"hi");
     EXPECT_TRUE(run.View()->document()->isEmpty());
     PostWindowMessage(&run.View()->KeyboardWindow(), WM_KBD_NOTEPAD);
     RunPostedMessages();
-    EXPECT_EQ(run.View()->toPlainText(), QStringLiteral("hi"));
+    EXPECT_EQ(run.View()->toPlainText(), "hi");
 }

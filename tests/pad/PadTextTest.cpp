@@ -3,12 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <random>
 
 namespace {
 using Lines = std::vector<std::u16string>;
-
 
 struct PadTextTest : ::testing::Test {
     FakePadHost host;
@@ -19,18 +17,15 @@ struct PadTextTest : ::testing::Test {
         for (char16_t ch : s)
             text.InsertChar(ch);
     }
-    void Load(Lines lines, int nLine, int nCaret = 0)
+    void Load(Lines lines, int nLine, int nCaret = 0, int nSelStart = -1, int nSelEnd = -1)
     {
         text.m_lines = std::move(lines);
         text.m_nLine = nLine;
         text.LoadLine();
         text.m_nCaret = nCaret;
-    }
-    void Select(int nStart, int nEnd)
-    {
-        text.m_nSelStart = nStart;
-        text.m_nSelEnd = nEnd;
-        text.m_bSelection = true;
+        text.m_nSelStart = nSelStart;
+        text.m_nSelEnd = nSelEnd;
+        text.m_bSelection = nSelStart >= 0;
     }
     Lines Committed()
     {
@@ -38,81 +33,79 @@ struct PadTextTest : ::testing::Test {
         return text.m_lines;
     }
 };
-
-Lines Split(std::u16string_view flat)
-{
-    Lines out;
-    PadText::SplitLines(flat, out);
-    return out;
-}
 }
 
-TEST_F(PadTextTest, TypingStoresTabsAsEllipsisAndReplacesASelection)
+// Each key on a loaded line: the lines, line and caret after it, and whether
+// it beeps instead (a beep redraws nothing; everything else redraws, and
+// leaving a selection stops the stylus scrolling).
+TEST_F(PadTextTest, EditingKeysJoinSplitMoveAndBeepAtTheEnds)
 {
-    Type(u"a\tbcd");
-    EXPECT_EQ(text.m_strLine, u"a\u2026bcd");
-    Select(1, 3);
-    text.InsertChar(u'X');
-    EXPECT_EQ(text.m_strLine, u"aXd");
-    EXPECT_EQ(text.m_nCaret, 2);
-    EXPECT_FALSE(text.m_bSelection);
+    using P = PadText;
+    const struct {
+        Lines lines;
+        int nLine, nCaret, nSelStart, nSelEnd;
+        void (PadText::*key)();
+        Lines after;
+        int nLineAfter, nCaretAfter;
+        bool bBeep;
+    } cases[] = {
+        {{u"one", u"two", u"three"}, 2, 0, -1, -1, &P::Backspace, {u"one", u"twothree"}, 1, 3, false},
+        {{u"ab", u"cd"}, 0, 2, -1, -1, &P::DeleteChar, {u"abcd"}, 0, 2, false},
+        {{u"ab", u"cd"}, 1, 2, -1, -1, &P::DeleteChar, {u"ab", u"cd"}, 1, 2, true},
+        {{u"ab", u"cd"}, 0, 0, -1, -1, &P::Backspace, {u"ab", u"cd"}, 0, 0, true},
+        {{u"abcdef"}, 0, 3, -1, -1, &P::NewLine, {u"abc", u"def"}, 1, 0, false},
+        {{u"abcdef"}, 0, 5, 1, 2, &P::NewLine, {u"a", u"def"}, 1, 0, false},
+        {{u"abcdef"}, 0, 0, 1, 3, &P::Backspace, {u"aef"}, 0, 1, false},
+        {{u"abcdef"}, 0, 0, 1, 3, &P::DeleteChar, {u"aef"}, 0, 1, false},
+        {{u"abcdef"}, 0, 0, 2, 3, &P::CaretLeft, {u"abcdef"}, 0, 2, false},
+        {{u"abcdef"}, 0, 0, 2, 3, &P::CaretRight, {u"abcdef"}, 0, 4, false},
+        {{u"abcdef"}, 0, 0, 0, 6, &P::CaretRight, {u"abcdef"}, 0, 6, false},
+        {{u"abcdef"}, 0, 0, -1, -1, &P::CaretLeft, {u"abcdef"}, 0, 0, true},
+        {{u"abcdef"}, 0, 6, -1, -1, &P::CaretRight, {u"abcdef"}, 0, 6, true},
+        {{u"abc", u"def"}, 1, 2, -1, -1, &P::PrevLine, {u"abc", u"def"}, 0, 0, false},
+        {{u"abc", u"def"}, 0, 2, -1, -1, &P::PrevLine, {u"abc", u"def"}, 0, 2, true},
+        {{u"abc", u"def"}, 0, 3, -1, -1, &P::NextLine, {u"abc", u"def"}, 1, 0, false},
+        {{u"abc", u"def"}, 1, 1, -1, -1, &P::NextLine, {u"abc", u"def"}, 1, 1, true},
+    };
+    for (const auto &c : cases) {
+        const int i = static_cast<int>(&c - cases);
+        host = FakePadHost();
+        Load(c.lines, c.nLine, c.nCaret, c.nSelStart, c.nSelEnd);
+        (text.*c.key)();
+        EXPECT_EQ(Committed(), c.after) << i;
+        EXPECT_EQ(text.m_nLine, c.nLineAfter) << i;
+        EXPECT_EQ(text.m_nCaret, c.nCaretAfter) << i;
+        EXPECT_FALSE(text.m_bSelection) << i;
+        EXPECT_EQ(host.m_nBeeps, c.bBeep ? 1 : 0) << i;
+        EXPECT_EQ(host.m_nRedraws, c.bBeep ? 1 : 2) << i; // the first is the load's
+        EXPECT_EQ(host.m_nStops, c.nSelStart >= 0 ? 1 : 0) << i;
+    }
 }
 
-TEST_F(PadTextTest, BackspaceAndDeleteJoinLinesAndBeepAtTheEnds)
+// What is typed stays with its line through moves, the list and Clear All.
+TEST_F(PadTextTest, TypingTabsSelectionsLineMovesListAndClearAll)
 {
-    Load({u"one", u"two", u"three"}, 2);
-    text.Backspace();
-    EXPECT_EQ(text.m_nLine, 1);
-    EXPECT_EQ(text.m_nCaret, 3);
-    EXPECT_EQ(Committed(), (Lines{u"one", u"twothree"}));
-    Load({u"ab", u"cd"}, 0, 2);
-    text.DeleteChar();
-    EXPECT_EQ(text.m_nCaret, 2);
-    EXPECT_EQ(Committed(), (Lines{u"abcd"}));
-    const int nRedraws = host.m_nRedraws;
-    text.CaretEnd();
-    text.DeleteChar();
-    text.CaretHome();
-    text.Backspace();
-    EXPECT_EQ(host.m_nBeeps, 2);
-    EXPECT_EQ(host.m_nRedraws, nRedraws + 2);
-    EXPECT_EQ(Committed(), (Lines{u"abcd"}));
-}
-
-TEST_F(PadTextTest, NewLineSplitsAndLineMovesKeepTheEdit)
-{
-    Type(u"abcdef");
-    text.m_nCaret = 3;
-    text.NewLine();
-    EXPECT_EQ(Committed(), (Lines{u"abc", u"def"}));
-    EXPECT_EQ(text.m_nCaret, 0);
-    Type(u"!");
-    text.PrevLine();
-    EXPECT_EQ(text.m_nCaret, 0);
-    text.PrevLine();
-    EXPECT_EQ(text.m_lines[1], u"!def");
-    EXPECT_EQ(text.m_strLine, u"abc");
-    text.CaretEnd();
+    Load({u"a", u"b", u"c"}, 0);
+    Type(u"x\t");
+    text.m_nSelStart = 0;
+    text.m_nSelEnd = 0;
+    text.m_bSelection = true;
+    Type(u"y");
+    EXPECT_EQ(text.m_strLine, u"y\u2026a");
     text.NextLine();
-    EXPECT_EQ(text.m_nCaret, 0);
-    text.NextLine();
-    EXPECT_EQ(host.m_nBeeps, 2);
-}
-
-TEST_F(PadTextTest, CaretMovesCollapseASelectionToItsEnds)
-{
-    Type(u"abcdef");
-    Select(2, 4);
-    text.CaretLeft();
-    EXPECT_EQ(text.m_nCaret, 2);
-    EXPECT_FALSE(text.m_bSelection);
-    Select(2, 4);
-    text.CaretRight();
-    EXPECT_EQ(text.m_nCaret, 5);
+    Type(u"z");
+    text.PrevLine();
+    text.ShowLineList();
+    EXPECT_TRUE(host.m_bListWindow && text.m_bListShown);
+    EXPECT_EQ(text.m_lines, (Lines{u"y\u2026a", u"zb", u"c"}));
+    text.GoToLine(2);
+    EXPECT_FALSE(host.m_bListWindow || text.m_bListShown);
+    EXPECT_EQ(text.m_strLine, u"c");
     text.SelectLine();
-    text.CaretRight();
-    EXPECT_EQ(text.m_nCaret, 6);
-    EXPECT_EQ(host.m_nStops, 3);
+    text.ClearAll();
+    EXPECT_EQ(Committed(), (Lines{u""}));
+    EXPECT_EQ(text.m_nLine + text.m_nCaret + text.m_nFirstCol, 0);
+    EXPECT_FALSE(text.m_bSelection);
 }
 
 TEST_F(PadTextTest, TypingPastTheStripScrollsByWholeCharacters)
@@ -131,58 +124,16 @@ TEST_F(PadTextTest, TypingPastTheStripScrollsByWholeCharacters)
     host.m_nLength = 4; // too short for any text: scrolling still stops
     Type(u"n");
     EXPECT_EQ(text.m_nFirstCol, 13);
-}
 
-// U+1F600 is the pair D83D DE00: no move, deletion, tap, selection or
-// scroll may leave one half without the other.
-TEST_F(PadTextTest, SurrogatePairsAreNeverCutInHalf)
-{
-    const std::u16string smile = u"\U0001F600";
-    Load({u"a" + smile + u"b" + smile}, 0);
-    std::vector<int> stops;
-    for (int i = 0; i < 4; ++i)
-        text.CaretRight(), stops.push_back(text.m_nCaret);
-    for (int i = 0; i < 4; ++i)
-        text.CaretLeft(), stops.push_back(text.m_nCaret);
-    EXPECT_EQ(stops, (std::vector<int>{1, 3, 4, 6, 4, 3, 1, 0}));
-    text.StylusDown(2);
-    EXPECT_EQ(text.m_nCaret, 1);
-    text.DeleteChar();
-    EXPECT_EQ(text.m_strLine, u"ab" + smile);
-    text.CaretEnd(), text.Backspace();
-    EXPECT_EQ(text.m_strLine, u"ab");
-
-    Load({u"a" + smile + u"b" + smile}, 0);
-    text.StylusDrag(2);
-    EXPECT_EQ(text.SelectedText(), u"a" + smile);
-    text.ExtendSelectionForward();
-    text.ExtendSelectionForward();
-    EXPECT_EQ(text.SelectedText(), text.m_strLine);
-    text.m_nCaret = 6;
-    text.StylusDrag(5);
-    text.ExtendSelectionBack();
-    text.ExtendSelectionBack();
-    EXPECT_EQ(text.SelectedText(), smile + u"b" + smile);
-
-    // Scrolling: a pair is 20 pixels, the first column shown never its second half.
-    Load({u""}, 0);
-    for (int i = 0; i < 12; ++i) {
-        Type(i % 3 ? smile : u"x");
-        const std::u16string visible = text.m_strLine.substr(static_cast<size_t>(text.m_nFirstCol));
-        EXPECT_FALSE(visible[0] >= 0xDC00 && visible[0] <= 0xDFFF) << i;
-        EXPECT_LT(host.MeasureText(visible), 100);
-    }
-}
-
-TEST_F(PadTextTest, ScrollingFindsTheFirstColumnThatFitsForAnyWidths)
-{
+    // Any widths: the first column that fits, found as one column at a time would.
+    host.m_nLength = 106;
     host.m_widths = {{u'i', 3}, {u'm', 17}, {u'w', 25}};
     const std::u16string line = u"mimiwwiimmmiwiiiwmimmmiwwwiimiiiimwmmmmiiiwiiimw";
     for (int c = 0; c <= static_cast<int>(line.size()); ++c) {
         for (int nFirst : {0, c / 3}) {
             text.m_strLine = line;
             text.m_nFirstCol = nFirst;
-            int nExpected = nFirst; // one column at a time
+            int nExpected = nFirst;
             while (host.MeasureText(std::u16string_view(line).substr(nExpected, c - nExpected)) >= 100)
                 ++nExpected;
             text.ScrollToShow(c);
@@ -195,48 +146,50 @@ TEST_F(PadTextTest, HitTestCountsTheCharactersBeforeAPointFromAnyGuess)
 {
     host.m_widths = {{u'i', 3}, {u'w', 25}};
     text.m_strLine = u"iiiwwwii";
-    for (int nAverage : {0, 1, 3}) {
-        EXPECT_EQ(text.HitTest(8, nAverage), 2);
-        EXPECT_EQ(text.HitTest(33, nAverage), 3);
-        EXPECT_EQ(text.HitTest(34, nAverage), 4);
-        EXPECT_EQ(text.HitTest(500, nAverage), 8);
-    }
+    for (int nAverage : {0, 1, 3})
+        for (auto [d, n] : {std::pair(8, 2), {33, 3}, {34, 4}, {500, 8}})
+            EXPECT_EQ(text.HitTest(d, nAverage), n) << d << " guessing " << nAverage;
     text.m_nFirstCol = 3;
     EXPECT_EQ(text.HitTest(30, 10), 1);
 }
 
-TEST_F(PadTextTest, GoToLineHidesTheListAndClearAllLeavesOneEmptyLine)
+// U+1F600 is the pair D83D DE00: no move, deletion, tap, selection or
+// scroll may leave one half without the other.
+TEST_F(PadTextTest, SurrogatePairsAreNeverCutInHalf)
 {
-    Load({u"a", u"b", u"c"}, 0);
-    Type(u"x");
-    text.ShowLineList();
-    EXPECT_TRUE(host.m_bListWindow && text.m_bListShown);
-    EXPECT_EQ(text.m_lines[0], u"xa");
-    text.GoToLine(2);
-    EXPECT_FALSE(host.m_bListWindow || text.m_bListShown);
-    EXPECT_EQ(text.m_strLine, u"c");
-    Type(u"yz");
-    text.SelectLine();
-    text.ClearAll();
-    EXPECT_EQ(Committed(), (Lines{u""}));
-    EXPECT_EQ(text.m_nLine + text.m_nCaret + text.m_nFirstCol, 0);
-    EXPECT_FALSE(text.m_bSelection);
-}
+    const std::u16string smile = u"\U0001F600", line = u"a" + smile + u"b" + smile;
+    Load({line}, 0);
+    std::vector<int> stops;
+    for (auto move : {&PadText::CaretRight, &PadText::CaretLeft})
+        for (int i = 0; i < 4; ++i)
+            (text.*move)(), stops.push_back(text.m_nCaret);
+    EXPECT_EQ(stops, (std::vector<int>{1, 3, 4, 6, 4, 3, 1, 0}));
+    text.StylusDown(2);
+    EXPECT_EQ(text.m_nCaret, 1);
+    text.DeleteChar();
+    text.CaretEnd(), text.Backspace();
+    EXPECT_EQ(text.m_strLine, u"ab");
 
-TEST(SplitLines, BreaksAtCrLfThenAtLoneLfAfterTheLast)
-{
-    EXPECT_EQ(Split(u""), (Lines{u""}));
-    EXPECT_EQ(Split(u"\r\n"), (Lines{u""}));
-    EXPECT_EQ(Split(u"a\r\n\r\nb\r\n"), (Lines{u"a", u"", u"b"}));
-    EXPECT_EQ(Split(u"a\nb\r\nc"), (Lines{u"a\nb", u"c"}));
-    EXPECT_EQ(Split(u"a\r\nb\nc\n"), (Lines{u"a", u"b", u"c"}));
-    EXPECT_EQ(Split(u"a\nb\n"), (Lines{u"a", u"b"}));
-    EXPECT_EQ(Split(u"a\n\n"), (Lines{u"a", u""}));
-    EXPECT_EQ(Split(u"\n"), (Lines{u""}));
-    EXPECT_EQ(Split(u"\r\r\n\r"), (Lines{u"\r", u"\r"}));
-    EXPECT_EQ(Split(u"x\ty\r\n\t"), (Lines{u"x\u2026y", u"\u2026"}));
-    const std::u16string odd = {u'a', u'\0', u'c', u'\u2026', u'\xD800', u'd', u'\xDC00'};
-    EXPECT_EQ(Split(odd), (Lines{odd}));
+    Load({line}, 0);
+    text.StylusDrag(2);
+    EXPECT_EQ(text.SelectedText(), u"a" + smile);
+    text.ExtendSelectionForward();
+    text.ExtendSelectionForward();
+    EXPECT_EQ(text.SelectedText(), line);
+    text.m_nCaret = 6;
+    text.StylusDrag(5);
+    text.ExtendSelectionBack();
+    text.ExtendSelectionBack();
+    EXPECT_EQ(text.SelectedText(), smile + u"b" + smile);
+
+    // A pair is 20 pixels; the first column shown is never its second half.
+    Load({u""}, 0);
+    for (int i = 0; i < 12; ++i) {
+        Type(i % 3 ? smile : u"x");
+        const std::u16string visible = text.m_strLine.substr(static_cast<size_t>(text.m_nFirstCol));
+        EXPECT_FALSE(visible[0] >= 0xDC00 && visible[0] <= 0xDFFF) << i;
+        EXPECT_LT(host.MeasureText(visible), 100);
+    }
 }
 
 // The edited line keeps free room before its units: random inserts, erases,

@@ -1,29 +1,59 @@
 #include "pad/TypePadWnd.h"
+#include "platform/TextDraw.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
-
-#include "platform/TextDraw.h"
 
 #include <QPainter>
 #include <QTest>
 
 namespace {
+using Lines = std::vector<std::u16string>;
 const QColor kRed(255, 0, 0), kWhite(255, 255, 255);
+const QString kCannotOpen = QStringLiteral("Cannot open the Clipboard");
+const QString kCannotEmpty = QStringLiteral("Cannot empty the Clipboard");
 
 // A pad in its place on the screen: 24 by 234 pixels inside its border.
 struct Pad {
     TestEnvironment environment;
+    FakeClipboard &clipboard = environment.m_clipboard;
     CTypePadWnd pad;
-    const PadText &text = pad.m_text;
+    PadText &text = pad.m_text;
 
     explicit Pad(bool bRightHanded, std::u16string_view typed = {})
     {
-        pad.m_text.m_bRightHanded = bRightHanded;
+        text.m_bRightHanded = bRightHanded;
         pad.resize(26, 236);
         pad.show();
         for (char16_t ch : typed)
             pad.InsertChar(ch);
+    }
+    // Every way out of a clipboard command closes it and ends the wait cursor.
+    ~Pad()
+    {
+        EXPECT_EQ(environment.m_waitCursor.Depth(), 0);
+        EXPECT_EQ(clipboard.m_nOpens, clipboard.m_nCloses + environment.m_prompt.m_texts.count(kCannotOpen));
+    }
+    void Load(Lines lines, int nCaret, int nSelStart = -1, int nSelEnd = -1)
+    {
+        text.m_lines = std::move(lines);
+        text.m_nLine = 0;
+        pad.LoadLine();
+        text.m_nCaret = nCaret;
+        text.m_nSelStart = nSelStart;
+        text.m_nSelEnd = nSelEnd;
+        text.m_bSelection = nSelStart >= 0;
+        pad.Redraw();
+    }
+    Lines Committed()
+    {
+        pad.CommitLine();
+        return text.m_lines;
+    }
+    void Paste(const std::u16string &s)
+    {
+        clipboard.SetText(s);
+        pad.Paste();
     }
     int L() const { return pad.Length(); }
     int T() const { return pad.Thickness(); }
@@ -41,24 +71,6 @@ struct Pad {
         const std::u16string_view visible = text.m_strVisible;
         return 2 + pad.MeasureText(visible.substr(0, n)) + pad.MeasureText(visible.substr(n, 1)) / 2;
     }
-    QRect Box(const QColor &color, int *pCount = nullptr) const
-    {
-        QRect box;
-        for (int y = 0; y < L(); ++y)
-            for (int x = 0; x < T(); ++x)
-                if (pad.PortraitImage().pixelColor(x, y) == color) {
-                    box |= QRect(x, y, 1, 1);
-                    if (pCount)
-                        ++*pCount;
-                }
-        return box;
-    }
-    int Count(const QColor &color) const
-    {
-        int nCount = 0;
-        Box(color, &nCount);
-        return nCount;
-    }
 };
 }
 
@@ -68,13 +80,12 @@ TEST(TypePadWnd, RotationMapsEveryPixelForBothHands)
     // padding, where a pixel moved with a byte beyond it would reach past the
     // image (which the sanitizer build reports).
     for (const auto &[L, T] : {std::pair(11, 7), std::pair(8, 4)}) {
-        QImage landscape(L, T, QImage::Format_RGB888);
+        QImage landscape(L, T, QImage::Format_RGB888), right(T, L, QImage::Format_RGB888);
+        right.fill(Qt::white);
+        QImage left = right;
         for (int y = 0; y < T; ++y)
             for (int x = 0; x < L; ++x)
                 landscape.setPixel(x, y, qRgb(x * 20, y * 30, 77));
-        QImage right(T, L, QImage::Format_RGB888), left(T, L, QImage::Format_RGB888);
-        right.fill(Qt::white);
-        left.fill(Qt::white);
         CTypePadWnd::RotateToScreen(landscape, right, true);
         CTypePadWnd::RotateToScreen(landscape, left, false);
         for (int Y = 0; Y < T; ++Y) {
@@ -86,74 +97,62 @@ TEST(TypePadWnd, RotationMapsEveryPixelForBothHands)
     }
 }
 
-TEST(TypePadWnd, PaintShowsThePortraitImageInsideTheBorder)
+// Only the start of a long line is laid out; the strip must show what the
+// whole rest of the line drawn from three pixels in would show, caret (two
+// red columns before the character after it) and selection (a band in the
+// selection colours, without caret) included, in the default colours and in
+// others, turned for either hand and shown inside the black border.
+TEST(TypePadWnd, ALongLineShowsAsTheWholeLineDrawn)
 {
-    Pad p(true, u"Wq");
-    const QImage shown = p.pad.grab().toImage();
-    EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::black));
-    EXPECT_EQ(shown.copy(1, 1, 24, 234).convertToFormat(QImage::Format_RGB888), p.pad.PortraitImage());
+    std::u16string line;
+    while (line.size() < 3000)
+        line += u"Wide WWW mmm fil i\u0301\u0301 \U0001F600 tab\u2026mark ";
+    struct State { int nFirst, nCaret, nSelStart, nSelEnd; };
+    for (bool bRightHanded : {true, false})
+        for (const State &state : {State{0, 0, -1, -1}, State{101, 105, -1, -1}, State{7, 7, 9, 2500}}) {
+            Pad p(bRightHanded);
+            // Left-handed in green on black, selected blue on yellow.
+            const QColor text = bRightHanded ? kWhite : Qt::green, selText = bRightHanded ? Qt::black : Qt::blue;
+            const QColor back = Qt::black, selBack = bRightHanded ? kWhite : Qt::yellow;
+            if (!bRightHanded)
+                p.pad.SetColors(0x00FF00, 0xFF0000, 0x000000, 0x00FFFF);
+            p.text.m_strLine = line;
+            p.text.m_nFirstCol = state.nFirst;
+            p.text.m_nCaret = state.nCaret;
+            p.text.m_bSelection = state.nSelStart >= 0;
+            p.text.m_nSelStart = state.nSelStart;
+            p.text.m_nSelEnd = state.nSelEnd;
+            p.pad.Redraw();
+            const QString visible = QString::fromStdU16String(line.substr(size_t(state.nFirst)));
+            const auto width = [&](const QString &s) { return p.pad.MeasureText(s.toStdU16String()); };
+            QImage landscape(p.L(), p.T(), QImage::Format_RGB888);
+            landscape.fill(back);
+            QPainter painter(&landscape);
+            painter.setFont(p.pad.Font().Font());
+            painter.setPen(text);
+            QRect rc(QPoint(3, 0), QPoint(p.L() - 4, p.T() - 1));
+            DrawTextFlags(painter, rc, visible, 0x824);
+            if (p.text.m_bSelection) {
+                const int w1 = width(visible.left(state.nSelStart - state.nFirst)) + 3;
+                const QString selected = visible.mid(state.nSelStart - state.nFirst, state.nSelEnd - state.nSelStart + 1);
+                painter.fillRect(w1, 2, width(selected), p.T() - 4, selBack);
+                painter.setPen(selText);
+                QRect rcSelected(QPoint(w1, 0), QPoint(p.L() - 4, p.T() - 1));
+                DrawTextFlags(painter, rcSelected, selected, 0x824);
+            } else {
+                painter.fillRect(width(visible.left(state.nCaret - state.nFirst)) + 2, 2, 2, p.T() - 4, kRed);
+            }
+            painter.end();
+            QImage expected(p.T(), p.L(), QImage::Format_RGB888);
+            CTypePadWnd::RotateToScreen(landscape, expected, bRightHanded);
+            EXPECT_EQ(p.pad.PortraitImage(), expected) << "first " << state.nFirst << " right " << bRightHanded;
+            const QImage shown = p.pad.grab().toImage();
+            EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::black));
+            EXPECT_EQ(shown.copy(1, 1, 24, 234).convertToFormat(QImage::Format_RGB888), expected);
+        }
 }
 
-TEST(TypePadWnd, TextStartsThreePixelsFromItsEndAndReadsAwayFromIt)
-{
-    Pad right(true, u"I"), left(false, u"I");
-    const QRect rightOne = right.Box(kWhite), leftOne = left.Box(kWhite);
-    EXPECT_LE(rightOne.bottom(), 233 - 3); // bottom end, reading upwards
-    EXPECT_GE(rightOne.bottom(), 233 - 6);
-    EXPECT_GE(leftOne.top(), 3); // top end, reading downwards
-    EXPECT_LE(leftOne.top(), 6);
-    EXPECT_NEAR(rightOne.center().x(), 12, 3);
-    right.pad.InsertText(u"IIIIIII");
-    left.pad.InsertText(u"IIIIIII");
-    EXPECT_EQ(right.Box(kWhite).bottom(), rightOne.bottom());
-    EXPECT_LT(right.Box(kWhite).top(), rightOne.top() - 20);
-    EXPECT_EQ(left.Box(kWhite).top(), leftOne.top());
-    EXPECT_GT(left.Box(kWhite).bottom(), leftOne.bottom() + 20);
-}
-
-TEST(TypePadWnd, CaretIsTwoRedColumnsAfterTheTextBeforeIt)
-{
-    for (bool bRightHanded : {true, false}) {
-        Pad p(bRightHanded, u"ab");
-        p.pad.CaretLeft();
-        const int X = p.pad.MeasureText(u"a") + 3;
-        for (auto [dX, Y, bRed] : {std::tuple(0, 12, true), {-1, 12, true}, {-2, 12, false}, {1, 12, false},
-                                   {0, 1, false}, {0, 2, true}, {0, 21, true}, {0, 22, false}})
-            EXPECT_EQ(p.Shown(X + dX, Y) == kRed, bRed) << X + dX << "," << Y;
-    }
-}
-
-TEST(TypePadWnd, SelectionIsABandInTheSelectionColoursWithoutCaret)
-{
-    Pad p(true);
-    const QColor blue(0, 0, 255), yellow(255, 255, 0);
-    p.pad.SetColors(0x00FF00, 0xFF0000, 0x000000, 0x00FFFF);
-    p.pad.InsertText(u"abcdef");
-    p.pad.m_text.m_nSelStart = 1;
-    p.pad.m_text.m_nSelEnd = 3;
-    p.pad.m_text.m_bSelection = true;
-    p.pad.Redraw();
-    const int start = p.pad.MeasureText(u"a") + 3, end = start + p.pad.MeasureText(u"bcd");
-    // Yellow exactly on the band, blue text inside it, green text outside.
-    EXPECT_EQ(p.Box(yellow) | p.Box(blue), QRect(2, 234 - end, 20, end - start));
-    EXPECT_EQ(p.Count(yellow) + p.Count(blue), 20 * (end - start));
-    EXPECT_GT(p.Count(blue), 10);
-    EXPECT_TRUE(p.Box(QColor(0, 255, 0)).isValid());
-    EXPECT_FALSE(p.Box(kRed).isValid());
-}
-
-TEST(TypePadWnd, AScrolledLineShowsItsTextFromTheFirstColumn)
-{
-    Pad p(true, u"Typing past the end of the strip moves the line by whole characters");
-    ASSERT_GT(p.text.m_nFirstCol, 0);
-    Pad tail(true, std::u16string_view(p.text.m_strLine).substr(p.text.m_nFirstCol));
-    EXPECT_EQ(tail.pad.PortraitImage(), p.pad.PortraitImage());
-    // A tap before the text puts the caret at the first visible column.
-    QTest::mouseClick(&p.pad, Qt::LeftButton, {}, p.At(0));
-    EXPECT_EQ(p.text.m_nCaret, p.text.m_nFirstCol);
-}
-
-TEST(TypePadWnd, StylusDragSelectsThroughTheCharacterUnderIt)
+TEST(TypePadWnd, StylusTapsAndDragsSelectThroughTheCharacterUnderIt)
 {
     for (bool bRightHanded : {true, false}) {
         Pad p(bRightHanded, u"abcdefgh");
@@ -174,6 +173,13 @@ TEST(TypePadWnd, StylusDragSelectsThroughTheCharacterUnderIt)
         QTest::mouseClick(&p.pad, Qt::LeftButton, {}, p.At(0));
         EXPECT_EQ(p.text.m_nCaret, 0);
     }
+    // A scrolled line shows its text from the first column, where a tap before it puts the caret.
+    Pad p(true, u"Typing past the end of the strip moves the line by whole characters");
+    ASSERT_GT(p.text.m_nFirstCol, 0);
+    Pad tail(true, std::u16string_view(p.text.m_strLine).substr(p.text.m_nFirstCol));
+    EXPECT_EQ(tail.pad.PortraitImage(), p.pad.PortraitImage());
+    QTest::mouseClick(&p.pad, Qt::LeftButton, {}, p.At(0));
+    EXPECT_EQ(p.text.m_nCaret, p.text.m_nFirstCol);
 }
 
 TEST(TypePadWnd, DraggingToTheEndsScrollsTheSelectionOnEachTick)
@@ -203,47 +209,71 @@ TEST(TypePadWnd, DraggingToTheEndsScrollsTheSelectionOnEachTick)
     EXPECT_TRUE(p.text.m_bSelection);
 }
 
-// Only the start of a long line is laid out; the strip must show what the
-// whole rest of the line drawn would show, caret and selection included.
-TEST(TypePadWnd, ALongLineShowsAsTheWholeLineDrawn)
+TEST(TypePadWnd, CopyAndCutTakeTheWholeTextOrTheShownSelection)
 {
-    std::u16string line;
-    while (line.size() < 3000)
-        line += u"Wide WWW mmm fil i\u0301\u0301 \U0001F600 tab\u2026mark ";
-    struct State { int nFirst, nCaret, nSelStart, nSelEnd; };
-    for (bool bRightHanded : {true, false})
-        for (const State &state : {State{0, 0, -1, -1}, State{101, 105, -1, -1}, State{7, 7, 9, 2500}}) {
-            Pad p(bRightHanded);
-            PadText &text = p.pad.m_text;
-            text.m_strLine = line;
-            text.m_nFirstCol = state.nFirst;
-            text.m_nCaret = state.nCaret;
-            text.m_bSelection = state.nSelStart >= 0;
-            text.m_nSelStart = state.nSelStart;
-            text.m_nSelEnd = state.nSelEnd;
-            p.pad.Redraw();
-            const QString visible = QString::fromStdU16String(line.substr(size_t(state.nFirst)));
-            QImage landscape(p.L(), p.T(), QImage::Format_RGB888);
-            landscape.fill(Qt::black);
-            QPainter painter(&landscape);
-            painter.setFont(p.pad.Font().Font());
-            painter.setPen(Qt::white);
-            QRect rc(QPoint(3, 0), QPoint(p.L() - 4, p.T() - 1));
-            DrawTextFlags(painter, rc, visible, 0x824);
-            const auto width = [&](int n) { return p.pad.MeasureText(visible.left(n).toStdU16String()); };
-            if (text.m_bSelection) {
-                const int w1 = width(state.nSelStart - state.nFirst);
-                const QString selected = visible.mid(state.nSelStart - state.nFirst, state.nSelEnd - state.nSelStart + 1);
-                painter.fillRect(w1 + 3, 2, p.pad.MeasureText(selected.toStdU16String()), p.T() - 4, Qt::white);
-                painter.setPen(Qt::black);
-                QRect rcSelected(QPoint(w1 + 3, 0), QPoint(p.L() - 4, p.T() - 1));
-                DrawTextFlags(painter, rcSelected, selected, 0x824);
-            } else {
-                painter.fillRect(width(state.nCaret - state.nFirst) + 2, 2, 2, p.T() - 4, kRed);
-            }
-            painter.end();
-            QImage expected(p.T(), p.L(), QImage::Format_RGB888);
-            CTypePadWnd::RotateToScreen(landscape, expected, bRightHanded);
-            EXPECT_EQ(p.pad.PortraitImage(), expected) << "first " << state.nFirst << " right " << bRightHanded;
-        }
+    Pad p(true);
+    p.Load({u"\u2026b", u"", u"c"}, 0, 0, 0);
+    p.pad.CopySelection();
+    EXPECT_EQ(p.clipboard.m_text, u"\u2026");
+    p.pad.CopyText({});
+    EXPECT_EQ(p.clipboard.m_text, std::u16string({u'\t', u'b', u'\r', u'\n', u'\r', u'\n', u'c'}));
+    p.pad.CutSelection();
+    EXPECT_EQ(p.clipboard.m_text, u"\u2026");
+    EXPECT_EQ(p.Committed(), (Lines{u"b", u"", u"c"}));
+    // The columns stay behind, but what is no longer shown is not cut: with
+    // no selection Cut copies the whole text and takes nothing away.
+    p.pad.CutSelection();
+    EXPECT_EQ(p.Committed(), (Lines{u"b", u"", u"c"}));
+    EXPECT_EQ(p.clipboard.m_text, u"b\r\n\r\nc");
+    // An empty line selected holds no characters: the whole text goes.
+    p.pad.ClearAll();
+    p.pad.SelectLine();
+    p.pad.CopySelection();
+    EXPECT_TRUE(p.clipboard.m_bHasText);
+    EXPECT_EQ(p.clipboard.m_text, u"");
+}
+
+TEST(TypePadWnd, ClipboardRefusalsShowTheirMessageAndKeepLineAndClipboard)
+{
+    Pad p(true);
+    p.Load({u"abcdef"}, 0, 1, 3);
+    p.clipboard.SetText(u"before");
+    p.clipboard.m_bRefuseOpen = true;
+    p.pad.CutSelection();
+    p.pad.Paste();
+    p.clipboard.m_bRefuseOpen = false;
+    p.clipboard.m_bRefuseEmpty = true;
+    p.pad.CutSelection();
+    p.pad.CopyText({});
+    EXPECT_EQ(p.environment.m_prompt.m_texts, QStringList({kCannotOpen, kCannotOpen, kCannotEmpty, kCannotEmpty}));
+    EXPECT_EQ(p.Committed(), (Lines{u"abcdef"}));
+    EXPECT_TRUE(p.text.m_bSelection);
+    EXPECT_EQ(p.clipboard.m_text, u"before");
+    EXPECT_FALSE(p.clipboard.m_bOpen);
+    p.clipboard.m_bHasText = false;
+    p.pad.Paste();
+    EXPECT_EQ(p.Committed(), (Lines{u"abcdef"}));
+}
+
+// The clipboard's text ends at its first zero character; anything before
+// it, however broken or large, goes in as it is (how the breaks make lines
+// is the flat text's own, fuzzed with its seeds).
+TEST(TypePadWnd, PasteTakesAnyTextUpToItsFirstZero)
+{
+    Pad p(true);
+    p.Load({u"XY"}, 1);
+    p.Paste(std::u16string({u'a', u'\t', u'\xD800', u'\r', u'\r', u'\n', u'b', u'\0', u'\r', u'\n', u'z'}));
+    EXPECT_EQ(p.Committed(), (Lines{u"Xa\u2026\xD800\r", u"bY"}));
+    EXPECT_EQ(std::pair(p.text.m_nLine, p.text.m_nCaret), std::pair(1, 1));
+    std::u16string huge(300000, u'\xDC00');
+    for (int i = 0; i < 100000; ++i)
+        huge += i % 2 ? u"\r\n\t" : u"\n\r";
+    p.Paste(huge);
+    EXPECT_EQ(p.text.LineCount(), 50002);
+    EXPECT_EQ(p.text.m_strLine, u"\u2026Y");
+    // One very long line scrolls straight to its end.
+    p.Paste(std::u16string(1000000, u'W'));
+    EXPECT_EQ(p.text.m_nCaret, 1000001);
+    EXPECT_GT(p.text.m_nFirstCol, 1000001 - p.L() / 2);
+    EXPECT_EQ(p.text.m_strVisible.back(), u'Y');
 }
