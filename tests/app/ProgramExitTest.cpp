@@ -64,6 +64,7 @@ TEST(ProgramExit, EveryWayOutKeepsTheTextAsItShould)
     } cases[] = {
         {ExitCommand, 0, false, false, kTyped, u""}, {BoardExit, 0, true, true, kTyped, u"ab\r\nc"},
         {CloseButton, 0, false, true, kTyped, u"ab\r\nc"}, {CloseButton, 0, true, true, kTyped, u"ab\r\nc"},
+        {CloseButton, 0, true, false, kTyped, u""},
         {CtrlQ, 0, false, false, kOlder, u""}, {SessionEnd, 0, true, true, kTyped, u""},
         {Signal, SIGTERM, true, true, kTyped, u""}, {Signal, SIGHUP, true, true, kTyped, u""},
         {Signal, SIGINT, true, true, kTyped, u""},
