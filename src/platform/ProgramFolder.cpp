@@ -39,7 +39,7 @@ void CopyShippedData(const QString &folder, const QString &programFileFolder)
     if (QFileInfo(shipped).isDir()) {
         CopyMissingFiles(QDir::cleanPath(shipped), folder);
     } else if (HasSkinsFolder(programFileFolder)) {
-        for (const QString name : {kSkinsFolder, QStringLiteral("KeyMaps")})
+        for (const QString &name : {kSkinsFolder, QStringLiteral("KeyMaps")})
             CopyMissingFiles(QDir(programFileFolder).filePath(name), QDir(folder).filePath(name));
         const QString help = QStringLiteral("QuorlexHelp.htm");
         QFile::copy(QDir(programFileFolder).filePath(help), QDir(folder).filePath(help));
