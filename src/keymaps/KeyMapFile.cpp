@@ -175,6 +175,12 @@ KeyMapFileResult WriteKeyMapIn(const KeyMap &src, const std::u16string &folder, 
     const std::u16string path = folder + u"/" + name;
     if (!IsSafeKeyMapName(name))
         return {false, CouldNotBeCreated(path)};
+    // A program folder from before key maps, or one whose KeyMaps folder
+    // was removed, gets the folder rather than losing the new map.
+    if (const std::optional<fs::path> place = ToPath(folder)) {
+        std::error_code ignored;
+        fs::create_directories(*place, ignored);
+    }
     return WriteKeyMapFile(src, path);
 }
 
