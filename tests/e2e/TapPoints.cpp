@@ -109,15 +109,10 @@ void PrintEveryCell()
 }
 
 // The menu window has a one-pixel border round its client area.
-int MenuClientWidth(const MenuRect &frame)
-{
-    return frame.Width() - 2;
-}
-
 void PrintMenuItem(int item)
 {
     const MenuRect frame = SideMenuOpenRect(g_bRightHanded);
-    const int band = MenuBandLeft(item, MenuClientWidth(frame), g_bRightHanded);
+    const int band = MenuBandLeft(item, frame.Width() - 2, g_bRightHanded);
     std::printf("%d %d\n", frame.left + 1 + band + kMenuItemSize / 2, (frame.top + frame.bottom) / 2);
 }
 
@@ -131,7 +126,7 @@ bool OnBarredMenuBand(int x, int y)
     if (x < frame.left || x >= frame.right || y < frame.top || y >= frame.bottom)
         return false;
     for (int dx = -1; dx <= 1; ++dx) {
-        const int item = MenuItemAt(x + dx - frame.left - 1, MenuClientWidth(frame), g_bRightHanded);
+        const int item = MenuItemAt(x + dx - frame.left - 1, frame.Width() - 2, g_bRightHanded);
         if (item == 0 || item == 7 || item == 8)
             return true;
     }

@@ -22,12 +22,10 @@ mkdir -p "$CONFIG_DIR"
 LAYOUT=2 RH=1 SCALE_OPTION=(--scale 1)
 PROGRAM_PID= HELPERS=()
 
+# A helper may be stopped (freeze_clipboard): it is let go on first.
 cleanup() {
-    local pid
-    for pid in $PROGRAM_PID "${HELPERS[@]}"; do
-        kill -CONT "$pid" 2>/dev/null
-        kill "$pid" 2>/dev/null
-    done
+    kill -CONT "${HELPERS[@]}" 2>/dev/null
+    kill $PROGRAM_PID "${HELPERS[@]}" 2>/dev/null
     wait 2>/dev/null
     rm -rf "$WORK"
 }
@@ -58,18 +56,14 @@ step_needs() {
     done
 }
 
-# display [WIDTHxHEIGHT]: a screen of that size (640x480 if not given).
+# display [WIDTHxHEIGHT]: a screen of that size (640x480 if not given) on a
+# display number the server finds free.
 step_display() {
-    local n
     step_needs Xvfb xdotool xprop xwininfo xclip iconv import compare
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 "${1:-640x480}x24" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
-        HELPERS+=($!)
-        export DISPLAY=":$n"
-        within 5 xdotool getmouselocation >/dev/null 2>&1 && return 0
-    done
-    fail "no display could be started"
+    Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp -noreset 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    HELPERS+=($!)
+    within 10 grep -q . "$WORK/display" || fail "no display could be started: $(cat "$WORK/xvfb.log")"
+    export DISPLAY=":$(cat "$WORK/display")"
 }
 
 # wm: openbox on the display, as a desktop user has one.
@@ -189,11 +183,7 @@ pixel() {
     timeout 5 import -window "$WINDOW" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n 's/^0,0: *(\([0-9,]*\)).*/\1/p'
 }
 
-step_pixel() {
-    local got
-    got=$(pixel "$1" "$2")
-    [ "$got" = "$3" ] || fail "${4:-the window}: the pixel at $1,$2 is '$got', expected '$3'"
-}
+step_pixel() { [ "$(pixel "$1" "$2")" = "$3" ] || fail "${4:-the window}: the pixel at $1,$2 is '$(pixel "$1" "$2")', not '$3'"; }
 
 # The side menu is white and unrolls from its fixed edge over the board's
 # dark background. The first probe is covered only once it is fully open,
@@ -217,11 +207,6 @@ step_menu_gone() {
     sleep 0.2
 }
 
-step_menu_still_open() {
-    sleep 0.3
-    white $(menu_open_probe) || fail "the side menu closed"
-}
-
 step_choose() {
     open_menu
     step_menu_item "$1"
@@ -232,9 +217,8 @@ step_choose() {
 step_menu_opens_within() {
     local since=$(date +%s%N)
     open_menu
-    local waited=$((($(date +%s%N) - since) / 1000000))
-    step_say "the menu opened $waited ms after its key"
-    [ $waited -lt "$1" ] || fail "the menu took $waited ms"
+    since=$((($(date +%s%N) - since) / 1000000))
+    [ $since -lt "$1" ] || fail "the menu took $since ms"
 }
 
 running() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
@@ -263,7 +247,7 @@ step_run() { "$@"; }
 step_clip() { printf '%s' "$1" | xclip -selection clipboard -i; }
 clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
 step_expect_clip() {
-    [ "$(clipboard_text | od -An -v -tx1)" = "$(printf '%s' "$1" | od -An -v -tx1)" ] ||
+    [ "$(clipboard_text | hex_of)" = "$(printf '%s' "$1" | hex_of)" ] ||
         fail "the clipboard holds '$(clipboard_text)', expected '$1'"
 }
 
@@ -275,12 +259,9 @@ utf16_hex() {
 
 # hex FILE HEX: the file's bytes, as lower-case hex; text FILE TEXT: the file
 # holds exactly TEXT as the program saves it. Both in the program folder.
-step_hex() {
-    local got
-    got=$(od -An -v -tx1 "$HOME_DIR/$1" 2>/dev/null | tr -d ' \n')
-    [ "$got" = "$2" ] || fail "$1 holds '$got', expected '$2'"
-}
-step_text() { step_hex "$1" "$(utf16_hex "$2" | od -An -v -tx1 | tr -d ' \n')"; }
+hex_of() { od -An -v -tx1 "$@" 2>/dev/null | tr -d ' \n'; }
+step_hex() { [ "$(hex_of "$HOME_DIR/$1")" = "$2" ] || fail "$1 holds '$(hex_of "$HOME_DIR/$1")', expected '$2'"; }
+step_text() { step_hex "$1" "$(utf16_hex "$2" | hex_of)"; }
 
 step_setting() { grep -qxF "$1" "$SETTINGS_FILE" || fail "the settings file has no line '$1': $(cat "$SETTINGS_FILE")"; }
 
@@ -323,11 +304,8 @@ step_sheet_ok() {
 
 # whole_screen WHEN: the window lies exactly on the 240 x 320 screen, full screen and frameless.
 step_whole_screen() {
-    local info line
-    info=$(xwininfo -id "$WINDOW")
-    for line in "Absolute upper-left X:  0" "Absolute upper-left Y:  0" "Width: 240" "Height: 320"; do
-        grep -qF "$line" <<<"$info" || fail "$1: the window is not on the whole screen: $info"
-    done
+    [ "$(xwininfo -id "$WINDOW" | grep -cE 'upper-left [XY]:  0$|Width: 240$|Height: 320$')" = 4 ] ||
+        fail "$1: the window is not on the whole screen: $(xwininfo -id "$WINDOW")"
     xprop -id "$WINDOW" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN || fail "$1: the window is not full screen"
     # Motif hints: flags, functions, decorations, ...; decorations 0 asks for no frame.
     [ "$(xprop -id "$WINDOW" _MOTIF_WM_HINTS | sed -n 's/.*= *//p' | cut -d, -f3 | tr -d ' ')" = 0x0 ] ||
@@ -377,12 +355,11 @@ step_press() {
     sleep 0.5
 }
 
-window_state() { xprop -id "$WINDOW" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
-shown_as() { [ "$(window_state)" = "$1" ]; }
+shown_as() { xprop -id "$WINDOW" WM_STATE 2>/dev/null | grep -q "window state: $1"; }
 active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
 # shown_as Normal|Iconic WHEN: within five seconds the board is shown or minimised.
-step_shown_as() { within 5 shown_as "$1" || fail "$2: the window is '$(window_state)', not $1"; }
+step_shown_as() { within 5 shown_as "$1" || fail "$2: the window is not $1"; }
 
 # in_front WINDOW WHEN: within five seconds that window is shown and has the focus.
 step_in_front() {
@@ -497,10 +474,10 @@ step_soak() {
             taps=$((taps + 1))
         fi
         [ $((taps % 500)) != 0 ] || soak_batch
-        [ -n "$rss_early" ] || [ $taps -lt 1000 ] || rss_early=$(awk '/^VmRSS:/ { print $2 }' "/proc/$PROGRAM_PID/status")
+        [ -n "$rss_early" ] || [ $taps -lt 1000 ] || rss_early=$(rss_kb)
     done < <("$TAP_POINTS" soak "$2" "$1" "$RH")
     soak_batch
-    rss_end=$(awk '/^VmRSS:/ { print $2 }' "/proc/$PROGRAM_PID/status")
+    rss_end=$(rss_kb)
     settle_board
     step_choose 3
     clipboard_text >"$WORK/pad.txt"
@@ -515,6 +492,8 @@ step_soak() {
     [ $((rss_end * 10)) -le $((rss_early * 11)) ] || fail "memory grew by more than 10%"
     [ $((rss_end * 10)) -ge $((rss_early * 9)) ] || fail "memory shrank by more than 10%: the first reading was not settled"
 }
+
+rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$PROGRAM_PID/status"; }
 
 # soak_batch: taps the batch gathered so far, after replacing whatever the
 # program copied, so that Copy All and Paste cannot double the text batch
