@@ -40,21 +40,15 @@ fail() {
 # within SECONDS COMMAND...: runs the command every tenth of a second until it
 # succeeds; false if it never does in that time.
 within() {
-    local tries=$(($1 * 10))
-    shift
-    until "$@"; do
-        tries=$((tries - 1))
-        [ $tries -gt 0 ] || return 1
+    local end=$((SECONDS + $1))
+    until "${@:2}"; do
+        [ $SECONDS -lt $end ] || return 1
         sleep 0.1
     done
 }
 
-step_needs() {
-    local tool
-    for tool; do
-        command -v "$tool" >/dev/null || { echo "$tool missing: skipped"; exit 77; }
-    done
-}
+# needs TOOL...: a tool that is not installed skips the scenario (status 77).
+step_needs() { type -P "$@" >/dev/null || { echo "one of $* is missing: skipped"; exit 77; }; }
 
 # display [WIDTHxHEIGHT]: a screen of that size (640x480 if not given) on a
 # display number the server finds free.
