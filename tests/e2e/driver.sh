@@ -298,7 +298,7 @@ step_sheet_ok() {
 
 # whole_screen WHEN: the window lies exactly on the 240 x 320 screen, full screen and frameless.
 step_whole_screen() {
-    [ "$(xwininfo -id "$WINDOW" | grep -cE 'upper-left [XY]:  0$|Width: 240$|Height: 320$')" = 4 ] ||
+    [ "$(xwininfo -id "$WINDOW" | grep -cE 'Absolute upper-left [XY]:  0$|Width: 240$|Height: 320$')" = 4 ] ||
         fail "$1: the window is not on the whole screen: $(xwininfo -id "$WINDOW")"
     xprop -id "$WINDOW" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN || fail "$1: the window is not full screen"
     # Motif hints: flags, functions, decorations, ...; decorations 0 asks for no frame.
