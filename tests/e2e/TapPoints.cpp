@@ -1,19 +1,18 @@
 // Prints where to tap on the real window, one "x y" line a tap, so that the
 // driver of the real-window tests needs no geometry of its own.
 //
-//   tap_points type LAYOUT RIGHTHANDED TEXT [KMAP]  the taps that type TEXT
+//   tap_points type LAYOUT RIGHTHANDED TEXT         the taps that type TEXT
 //   tap_points cells LAYOUT RIGHTHANDED            every cell of every plane
 //   tap_points slot LAYOUT RIGHTHANDED SLOT         the centre of a key slot
 //   tap_points menu RIGHTHANDED ITEM                the centre of a side-menu item
 //   tap_points soak SEED COUNT RIGHTHANDED          random taps (see PrintRandomTaps)
 //
 // TEXT uses \n for Enter; characters of the Shift, Punctuation, Umlaut and
-// Umlaut + Shift planes get their modifier taps first. KMAP is a .kmap file to
-// type with instead of the built-in map.
+// Umlaut + Shift planes get their modifier taps first; the built-in map says
+// where each character is.
 #include "keyboard/KeyCode.h"
 #include "keyboard/KeyGeometry.h"
 #include "keyboard/KeyMap.h"
-#include "keymaps/KeyMapFile.h"
 #include "menu/SideMenuLayout.h"
 
 #include <QString>
@@ -73,15 +72,10 @@ bool TypeCharacter(char16_t ch, const KeyMap &map)
     return false;
 }
 
-int TypeText(const char *text, const char *keyMapPath)
+int TypeText(const char *text)
 {
-    KeyMap map = DefaultKeyMap();
-    if (keyMapPath != nullptr && !ReadKeyMapFile(map, QString::fromUtf8(keyMapPath).toStdU16String()).m_bOk) {
-        std::fprintf(stderr, "tap_points: cannot read the key map %s\n", keyMapPath);
-        return 1;
-    }
     for (char16_t ch : QString::fromUtf8(text).toStdU16String()) {
-        if (!TypeCharacter(ch, map)) {
+        if (!TypeCharacter(ch, DefaultKeyMap())) {
             std::fprintf(stderr, "tap_points: no key types U+%04X\n", static_cast<unsigned>(ch));
             return 1;
         }
@@ -159,7 +153,7 @@ void PrintRandomTaps(std::uint32_t seed, long count)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: tap_points type LAYOUT RH TEXT [KMAP] | cells LAYOUT RH | slot LAYOUT RH SLOT"
+    std::fprintf(stderr, "usage: tap_points type LAYOUT RH TEXT | cells LAYOUT RH | slot LAYOUT RH SLOT"
                          " | menu RH ITEM | soak SEED COUNT RH\n");
     return 2;
 }
@@ -173,8 +167,8 @@ int main(int argc, char *argv[])
         return Usage();
     g_bRightHanded = std::atoi(argv[handArgument]) != 0;
     g_layout = std::atoi(argv[2]);
-    if (mode == "type" && (argc == 5 || argc == 6))
-        return TypeText(argv[4], argc == 6 ? argv[5] : nullptr);
+    if (mode == "type" && argc == 5)
+        return TypeText(argv[4]);
     if (mode == "cells" && argc == 4)
         PrintEveryCell();
     else if (mode == "slot" && argc == 5)

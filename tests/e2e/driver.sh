@@ -279,12 +279,6 @@ step_settings_kept() {
     ! ls "$(dirname "$SETTINGS_FILE")" | grep -v '^quorlex.ini$' || fail "scratch files were left beside the settings"
 }
 
-# map_differs TEXT MAP: the key map types TEXT with other keys than the built-in one.
-step_map_differs() {
-    [ "$("$TAP_POINTS" type "$LAYOUT" "$RH" "$1" "$HOME_DIR/$2")" != "$("$TAP_POINTS" type "$LAYOUT" "$RH" "$1")" ] ||
-        fail "$2 types '$1' with the same keys as the built-in map"
-}
-
 # sheet_open, sheet_ok: the preference sheet from the side menu, and its OK
 # where it shows with Wine's Tahoma (fonts-wine, installed by .ci/install-deps).
 step_sheet_open() {
