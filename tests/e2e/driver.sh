@@ -55,6 +55,7 @@ step_needs() { type -P "$@" >/dev/null || { echo "one of $* is missing: skipped"
 step_display() {
     step_needs Xvfb xdotool xprop xwininfo xclip iconv import compare
     Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp -noreset 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    XVFB=$!
     HELPERS+=($!)
     within 10 grep -q . "$WORK/display" || fail "no display could be started: $(cat "$WORK/xvfb.log")"
     export DISPLAY=":$(cat "$WORK/display")"
@@ -235,6 +236,9 @@ step_leave() {
 }
 
 step_signal() { kill "-$1" "$PROGRAM_PID"; }
+# display_ends: the X server goes away under the program, as at a logout
+# without a session manager.
+step_display_ends() { kill "$XVFB"; }
 step_sleep() { sleep "$1"; }
 step_say() { echo "$(basename "$SCENARIO" .steps): $*"; }
 step_run() { "$@"; }
