@@ -56,11 +56,12 @@ TEST(ProgramFolder, HomeOptionThenProgramFileFolderWithSkins)
     QTemporaryDir build;
     WriteFile(build.filePath(QStringLiteral("Skins/Light.kbskn")), "light");
     WriteFile(build.filePath(QStringLiteral("KeyMaps/German.kmap")), "german");
+    WriteFile(build.filePath(QStringLiteral("QuorlexHelp.htm")), "help");
     WriteFile(build.filePath(QStringLiteral("quorlex")), "program");
     const QString newHome = build.filePath(QStringLiteral("new/deeper/home"));
     EXPECT_EQ(SetUpProgramFolder(newHome, build.path()), QDir::cleanPath(newHome));
     for (const auto &[name, bytes] : {std::pair("/Skins/Light.kbskn", "light"), {"/KeyMaps/German.kmap", "german"},
-                                      {"/quorlex", "<missing>"}})
+                                      {"/QuorlexHelp.htm", "help"}, {"/quorlex", "<missing>"}})
         EXPECT_EQ(ReadFile(newHome + QLatin1String(name)), bytes) << name;
     EXPECT_EQ(SetUpProgramFolder(build.filePath(QStringLiteral("quorlex/home")), build.path()), QString());
     EXPECT_FALSE(QFileInfo::exists(UserDataFolder()));
