@@ -29,8 +29,6 @@ public:
     }
 
     int LineHeight() const { return m_nLineHeight; }
-    // Where each line laid out from now on starts is appended here.
-    void KeepLineStarts(std::vector<int> *pStarts) { m_pStarts = pStarts; }
 
     // Calls fn(line, nRow) for every line of the text, nRow counting lines
     // from the top of the text; returns the number of lines.
@@ -43,7 +41,7 @@ public:
             qsizetype nEnd = nStart;
             while (nEnd < text.size() && text[nEnd] != u'\r' && text[nEnd] != u'\n')
                 ++nEnd;
-            nRow += LayOutParagraph(text.mid(nStart, nEnd - nStart), nStart, nRow, fn);
+            nRow += LayOutParagraph(text.mid(nStart, nEnd - nStart), nRow, fn);
             if (nEnd >= text.size())
                 return nRow;
             nStart = nEnd + ((text[nEnd] == u'\r' && nEnd + 1 < text.size() && text[nEnd + 1] == u'\n') ? 2 : 1);
@@ -52,7 +50,7 @@ public:
 
 private:
     template <typename Fn>
-    int LayOutParagraph(QString paragraph, qsizetype nStart, int nFirstRow, Fn &fn)
+    int LayOutParagraph(QString paragraph, int nFirstRow, Fn &fn)
     {
         if (!(m_flags & DT_EXPANDTABS))
             paragraph.replace(u'\t', u' ');
@@ -68,12 +66,6 @@ private:
         layout.endLayout();
         for (int i = 0; i < layout.lineCount(); ++i)
             fn(layout.lineAt(i), nFirstRow + i);
-        if (m_pStarts != nullptr) {
-            for (int i = 0; i < layout.lineCount(); ++i)
-                m_pStarts->push_back(static_cast<int>(nStart + layout.lineAt(i).textStart()));
-            if (layout.lineCount() == 0)
-                m_pStarts->push_back(static_cast<int>(nStart));
-        }
         // An empty paragraph still takes one line.
         return std::max(nLines, 1);
     }
@@ -83,7 +75,6 @@ private:
     unsigned m_flags;
     int m_nLineHeight = 0;
     QTextOption m_option;
-    std::vector<int> *m_pStarts = nullptr;
 };
 
 int HorizontalPlace(const QRect &rect, qreal lineWidth, unsigned flags)
@@ -186,15 +177,6 @@ int DrawTextFlags(QPainter &painter, QRect &rect, const QString &text, unsigned 
     if (flags & DT_CALCRECT)
         return MeasureBlock(painter, rect, text, flags);
     return DrawBlock(painter, rect, text, flags);
-}
-
-std::vector<int> WrappedLineStarts(const QFont &font, int nWidth, const QString &text, unsigned flags)
-{
-    std::vector<int> starts;
-    TextBlock block(font, nWidth, flags);
-    block.KeepLineStarts(&starts);
-    block.ForEachLine(text, [](const QTextLine &, int) {});
-    return starts;
 }
 
 int TextWidth(const PointFont &font, const QString &text)

@@ -3,7 +3,6 @@
 #include <QRect>
 #include <QString>
 
-#include <vector>
 
 class PointFont;
 class QFont;
@@ -38,14 +37,6 @@ void ExtTextOut(QPainter &painter, int x, int y, const PointFont &font, const QS
 // CR or LF, and a text measures or draws as its paragraphs stacked: the
 // height of a text is the sum of the heights of its paragraphs.
 int DrawTextFlags(QPainter &painter, QRect &rect, const QString &text, unsigned flags);
-
-// Where each line of the text starts (an index into the text) when
-// DrawTextFlags wraps it in a rectangle nWidth wide with these flags: one
-// entry per line, so the text's height is their number times the font height.
-// Drawing the text from one of these starts to a later one gives the same
-// lines as drawing the whole text, as long as no right-to-left letters are
-// in it.
-std::vector<int> WrappedLineStarts(const QFont &font, int nWidth, const QString &text, unsigned flags);
 
 // Width of the text in the font, unrotated.
 int TextWidth(const PointFont &font, const QString &text);
