@@ -100,7 +100,10 @@ bool CQuorlexDoc::ReadTextFile(const QString &path, std::u16string &text)
     QByteArray bytes;
     if (!ReadFileBytes(path, bytes))
         return false;
-    text = DecodeLastUsedText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    // The program writes this file with its mark; one another program wrote
+    // in UTF-8 is read as UTF-8 rather than turned into other characters.
+    TextFileFormat format;
+    text = DecodeTextFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), format);
     return true;
 }
 

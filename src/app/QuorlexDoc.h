@@ -54,7 +54,8 @@ public:
     void OnFileSave();
     void OnFileSaveAs();
 
-    // Reads a regular file of this format; false when it cannot be read.
+    // Reads a regular file of this format, or a UTF-8 one as an opened file
+    // is read; false when it cannot be read.
     static bool ReadTextFile(const QString &path, std::u16string &text);
     // Writes a file of this format (or of the one given) through a scratch
     // file that replaces the old one only once complete; false with the

@@ -2,6 +2,7 @@
 #include "app/QuorlexApp.h"
 #include "app/ScreenScale.h"
 #include "keyboard/KeyboardWnd.h"
+#include "platform/ClipboardKeeper.h"
 #include "platform/EndSignals.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TahomaFont.h"
@@ -74,5 +75,7 @@ int main(int argc, char *argv[])
         return 1;
     EndSignals endSignals;
     QObject::connect(&endSignals, &EndSignals::EndRequested, &quorlex, &CQuorlexApp::OnEndSignal);
-    return application.exec();
+    const int status = application.exec();
+    Platform::KeepClipboardAfterExit();
+    return status;
 }

@@ -14,7 +14,7 @@ public:
     virtual QString GetSaveFileName(QWidget *parent, const QString &suggestedPath) = 0;
 };
 
-// The desktop's dialogs (QFileDialog).
+// Qt's own file dialogs, laid out to fit a screen the size of the device's.
 class DesktopFileDialogs : public FileDialogs
 {
 public:

@@ -32,15 +32,17 @@ void CopyMissingFiles(const QString &from, const QString &to)
 }
 
 // The shipped data is share/quorlex beside the bin folder once installed; a
-// program file run where it was built has its Skins and KeyMaps beside it.
+// program file run where it was built has its Skins, KeyMaps and help beside it.
 void CopyShippedData(const QString &folder, const QString &programFileFolder)
 {
     const QString shipped = QDir(programFileFolder).filePath(QStringLiteral("../share/quorlex"));
     if (QFileInfo(shipped).isDir()) {
         CopyMissingFiles(QDir::cleanPath(shipped), folder);
     } else if (HasSkinsFolder(programFileFolder)) {
-        for (const QString name : {kSkinsFolder, QStringLiteral("KeyMaps")})
+        for (const QString &name : {kSkinsFolder, QStringLiteral("KeyMaps")})
             CopyMissingFiles(QDir(programFileFolder).filePath(name), QDir(folder).filePath(name));
+        const QString help = QStringLiteral("QuorlexHelp.htm");
+        QFile::copy(QDir(programFileFolder).filePath(help), QDir(folder).filePath(help));
     }
 }
 

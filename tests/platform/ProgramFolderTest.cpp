@@ -103,12 +103,14 @@ TEST(ProgramFolder, MissingHomeIsMadeAndFilledOrRefused)
     QTemporaryDir build;
     WriteFile(build.filePath(QStringLiteral("Skins/Light.kbskn")), "light");
     WriteFile(build.filePath(QStringLiteral("KeyMaps/German.kmap")), "german");
+    WriteFile(build.filePath(QStringLiteral("QuorlexHelp.htm")), "help");
     WriteFile(build.filePath(QStringLiteral("quorlex")), "program");
     const QString home = build.filePath(QStringLiteral("new/deeper/home"));
 
     EXPECT_EQ(SetUpProgramFolder(home, build.path()), QDir::cleanPath(home));
     EXPECT_EQ(ReadFile(home + QStringLiteral("/Skins/Light.kbskn")), "light");
     EXPECT_EQ(ReadFile(home + QStringLiteral("/KeyMaps/German.kmap")), "german");
+    EXPECT_EQ(ReadFile(home + QStringLiteral("/QuorlexHelp.htm")), "help");
     EXPECT_FALSE(QFileInfo::exists(home + QStringLiteral("/quorlex")));
     EXPECT_EQ(SetUpProgramFolder(build.filePath(QStringLiteral("quorlex/home")), build.path()), QString());
 }
