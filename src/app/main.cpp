@@ -4,7 +4,9 @@
 #include "keyboard/KeyboardWnd.h"
 #include "platform/ClipboardKeeper.h"
 #include "platform/EndSignals.h"
+#include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Prompt.h"
 #include "platform/TahomaFont.h"
 
 #include <QApplication>
@@ -12,6 +14,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 QStringList Arguments(int argc, char *argv[])
@@ -32,6 +35,29 @@ int Print(std::FILE *stream, const QString &text, int result)
 // that the start can be timed and weighed as a whole process. The end is
 // queued and so comes when that paint is done; nothing is saved or copied
 // and nothing is torn down, as none of that belongs to the start.
+// Qt ends the process with exit() from inside its event loop when the
+// connection to the display breaks, as when the X server ends at a logout
+// without a session manager. The text on screen is kept then as at a signal;
+// nobody is there to answer a box any more, so a failed save is not shown.
+class SilentPrompt : public Prompt
+{
+public:
+    void ShowMessage(const QString &, const QString &) override {}
+    bool AskYesNo(const QString &, const QString &) override { return false; }
+};
+
+CQuorlexApp *g_pRunning = nullptr;
+
+void KeepTextWhenEndedFromInside()
+{
+    CQuorlexApp *running = std::exchange(g_pRunning, nullptr);
+    if (running == nullptr)
+        return;
+    static SilentPrompt silent;
+    Platform::SetPrompt(&silent);
+    running->OnEndSignal();
+}
+
 class QuitAfterFirstBoardPaint : public QObject
 {
 protected:
@@ -75,7 +101,10 @@ int main(int argc, char *argv[])
         return 1;
     EndSignals endSignals;
     QObject::connect(&endSignals, &EndSignals::EndRequested, &quorlex, &CQuorlexApp::OnEndSignal);
+    g_pRunning = &quorlex;
+    std::atexit(KeepTextWhenEndedFromInside);
     const int status = application.exec();
+    g_pRunning = nullptr;
     Platform::KeepClipboardAfterExit();
     return status;
 }
