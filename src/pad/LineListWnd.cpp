@@ -1,6 +1,7 @@
 #include "pad/LineListWnd.h"
 
 #include "platform/PointFont.h"
+#include "pad/LineWrap.h"
 #include "pad/PadText.h"
 #include "pad/PortraitImage.h"
 #include "platform/ImageCopy.h"
@@ -8,11 +9,13 @@
 #include "platform/Utf16Text.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -25,24 +28,34 @@ constexpr int kMargin = 3;
 constexpr int kMeasureDepth = 25000;
 constexpr unsigned kMeasureFlags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK;
 constexpr unsigned kDrawFlags = DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK;
-// Lines at least this long are drawn from the wrapped line in view on.
-constexpr qsizetype kLongLine = 1000;
 
-// Right-to-left text is reordered across its whole paragraph, so a part of
-// it may show differently from the whole.
-bool LeftToRightOnly(const QString &line)
+bool IsRightToLeft(char32_t ch)
 {
-    for (const QChar ch : line) {
-        switch (ch.direction()) {
-        case QChar::DirR: case QChar::DirAL: case QChar::DirAN: case QChar::DirRLE: case QChar::DirRLO:
-        case QChar::DirLRE: case QChar::DirLRO: case QChar::DirPDF: case QChar::DirRLI: case QChar::DirLRI:
-        case QChar::DirFSI: case QChar::DirPDI:
-            return false;
-        default:
-            break;
-        }
+    switch (QChar::direction(ch)) {
+    case QChar::DirR: case QChar::DirAL: case QChar::DirAN: case QChar::DirRLE: case QChar::DirRLO:
+    case QChar::DirLRE: case QChar::DirLRO: case QChar::DirPDF: case QChar::DirRLI: case QChar::DirLRI:
+    case QChar::DirFSI: case QChar::DirPDI:
+        return true;
+    default:
+        return false;
     }
-    return true;
+}
+
+// What Qt keeps with the character before it when it breaks a word.
+bool IsMark(char32_t ch)
+{
+    switch (QChar::category(ch)) {
+    case QChar::Mark_NonSpacing: case QChar::Mark_SpacingCombining: case QChar::Mark_Enclosing:
+        return true;
+    default:
+        // Joiners and skin-tone modifiers.
+        return ch == 0x200C || ch == 0x200D || (ch >= 0x1F3FB && ch <= 0x1F3FF);
+    }
+}
+
+std::u16string_view UnitsOf(const QString &text)
+{
+    return {reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
 int ScrollCodeOfAction(int nAction)
@@ -68,9 +81,39 @@ int ScrollCodeOfAction(int nAction)
 }
 } // namespace
 
-CLineListWnd::CLineListWnd(PadText *pPad, const PointFont *pFont, QWidget *pParent)
-    : QFrame(pParent), m_pPad(pPad), m_pFont(pFont)
+// The widths of the characters in the list's font, as Qt gives them.
+class CLineListWnd::FontAdvances : public CharAdvances
 {
+public:
+    // Forgets what it knew when the font is another one.
+    void Use(const QFont &font)
+    {
+        if (font == m_font && m_pMetrics)
+            return;
+        Clear();
+        m_font = font;
+        m_pMetrics = std::make_unique<QFontMetricsF>(font);
+    }
+
+protected:
+    Entry Measure(char32_t ch) const override
+    {
+        Entry entry;
+        entry.kind = IsRightToLeft(ch) ? Kind::RightToLeft : IsMark(ch) ? Kind::Mark : Kind::Ordinary;
+        entry.fAdvance = static_cast<float>(ch < 0x10000 ? m_pMetrics->horizontalAdvance(QChar(char16_t(ch)))
+                                                         : m_pMetrics->horizontalAdvance(QString::fromUcs4(&ch, 1)));
+        return entry;
+    }
+
+private:
+    QFont m_font;
+    std::unique_ptr<QFontMetricsF> m_pMetrics;
+};
+
+CLineListWnd::CLineListWnd(PadText *pPad, const PointFont *pFont, QWidget *pParent)
+    : QFrame(pParent), m_pPad(pPad), m_pFont(pFont), m_pAdvances(std::make_unique<FontAdvances>())
+{
+    m_rowOption.setWrapMode(QTextOption::NoWrap);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     QPalette palette = this->palette();
@@ -81,6 +124,8 @@ CLineListWnd::CLineListWnd(PadText *pPad, const PointFont *pFont, QWidget *pPare
     hide();
     CreateScrollBar();
 }
+
+CLineListWnd::~CLineListWnd() = default;
 
 void CLineListWnd::CreateScrollBar()
 {
@@ -155,29 +200,44 @@ void CLineListWnd::CopyLines()
     }
 }
 
-// The text stacks its lines exactly, so the heights measured line by line
-// add up to the height of the whole text and place every line within it.
+// A line is wrapped from its characters' widths, its rows kept to draw it by;
+// only a line with right-to-left text is laid out by Qt.
 void CLineListWnd::MeasureLines()
 {
     m_layout.Clear();
     m_layout.Reserve(m_lines.size());
-    m_wrapStarts.clear();
-    m_nTextHeight = std::max(QFontMetrics(Font()).height(), 1);
+    m_rowStarts.clear();
+    m_firstRow.clear();
+    m_firstRow.reserve(m_lines.size() + 1);
+    const QFont font = Font();
+    m_pAdvances->Use(font);
+    const QFontMetrics metrics(font);
+    m_nTextHeight = std::max(metrics.height(), 1);
+    m_rowOption.setTabStopDistance(8.0 * metrics.averageCharWidth());
+    const double dRoom = m_nLength - 2 * kMargin;
     QImage scratch(1, 1, QImage::Format_RGB888);
     QPainter painter(&scratch);
-    painter.setFont(Font());
+    painter.setFont(font);
     const QString space(QLatin1Char(' '));
     for (const QString &line : m_lines) {
-        if (line.size() >= kLongLine && LeftToRightOnly(line)) {
-            std::vector<int> starts = WrappedLineStarts(Font(), m_nLength - 2 * kMargin, line, kMeasureFlags);
-            m_layout.Append(static_cast<int>(starts.size()) * m_nTextHeight);
-            m_wrapStarts.emplace(m_layout.Count() - 1, std::move(starts));
+        const std::size_t nFirst = m_rowStarts.size();
+        m_firstRow.push_back(nFirst);
+        if (WrapLine(UnitsOf(line), dRoom, m_rowOption.tabStopDistance(), *m_pAdvances, m_rowStarts)) {
+            m_layout.Append(static_cast<int>(m_rowStarts.size() - nFirst) * m_nTextHeight);
             continue;
         }
         QRect rc(kMargin, 0, m_nLength - 2 * kMargin, kMeasureDepth);
         DrawTextFlags(painter, rc, line.isEmpty() ? space : line, kMeasureFlags);
         m_layout.Append(rc.bottom() + 1);
     }
+    m_firstRow.push_back(m_rowStarts.size());
+}
+
+std::vector<int> CLineListWnd::RowStarts(int i) const
+{
+    const auto it = m_rowStarts.begin();
+    return {it + static_cast<std::ptrdiff_t>(m_firstRow[static_cast<std::size_t>(i)]),
+            it + static_cast<std::ptrdiff_t>(m_firstRow[static_cast<std::size_t>(i) + 1])};
 }
 
 void CLineListWnd::SetScrollRange()
@@ -239,8 +299,8 @@ void CLineListWnd::DrawLines(QPainter &painter, int64_t nOffset)
     painter.setClipRect(kMargin, 0, m_nLength - 2 * kMargin, m_nThickness);
     for (int i = nFirst; i < nEnd; ++i) {
         const int nTop = static_cast<int>(m_layout.Top(i) - nOffset);
-        if (const auto it = m_wrapStarts.find(i); it != m_wrapStarts.end()) {
-            DrawWrappedLinesInView(painter, m_lines[static_cast<size_t>(i)], nTop, it->second);
+        if (m_firstRow[static_cast<std::size_t>(i)] != m_firstRow[static_cast<std::size_t>(i) + 1]) {
+            DrawRowsInView(painter, i, nTop);
             continue;
         }
         QRect rc(kMargin, nTop, m_nLength - 2 * kMargin, std::max(m_nThickness - nTop, 1));
@@ -248,22 +308,34 @@ void CLineListWnd::DrawLines(QPainter &painter, int64_t nOffset)
     }
 }
 
-// Wrapping again from the start of a wrapped line gives the same lines, so
-// the part in view (with one wrapped line more on either side, for glyphs
-// that reach beyond their own) is drawn as a text of its own.
-void CLineListWnd::DrawWrappedLinesInView(QPainter &painter, const QString &line, int nTop,
-                                          const std::vector<int> &starts)
+// The rows in view, with one more on either side for glyphs that reach
+// beyond their own row.
+void CLineListWnd::DrawRowsInView(QPainter &painter, int i, int nTop)
 {
-    const int nRows = static_cast<int>(starts.size());
-    const int nFirst = std::max(-nTop / m_nTextHeight - 1, 0);
+    const QString &line = m_lines[static_cast<std::size_t>(i)];
+    const std::size_t nBase = m_firstRow[static_cast<std::size_t>(i)];
+    const int nRows = static_cast<int>(m_firstRow[static_cast<std::size_t>(i) + 1] - nBase);
     const int nEnd = std::min((m_nThickness - nTop) / m_nTextHeight + 2, nRows);
-    if (nFirst >= nEnd)
+    for (int r = std::max(-nTop / m_nTextHeight - 1, 0); r < nEnd; ++r) {
+        const int nNext = r + 1 < nRows ? m_rowStarts[nBase + static_cast<std::size_t>(r) + 1]
+                                        : static_cast<int>(line.size());
+        DrawRow(painter, line, m_rowStarts[nBase + static_cast<std::size_t>(r)], nNext, nTop + r * m_nTextHeight);
+    }
+}
+
+void CLineListWnd::DrawRow(QPainter &painter, const QString &line, int nStart, int nNextStart, int nTop) const
+{
+    const std::u16string_view row = RowText(UnitsOf(line), nStart, nNextStart);
+    if (row.empty())
         return;
-    const int nFrom = starts[static_cast<size_t>(nFirst)];
-    const int nTo = nEnd < nRows ? starts[static_cast<size_t>(nEnd)] : static_cast<int>(line.size());
-    const int nRowTop = nTop + nFirst * m_nTextHeight;
-    QRect rc(kMargin, nRowTop, m_nLength - 2 * kMargin, std::max(m_nThickness - nRowTop, 1));
-    DrawTextFlags(painter, rc, line.mid(nFrom, nTo - nFrom), kDrawFlags | DT_NOCLIP);
+    QTextLayout layout(QStringOfUnits(row), painter.font());
+    layout.setTextOption(m_rowOption);
+    layout.beginLayout();
+    QTextLine textLine = layout.createLine();
+    textLine.setLineWidth(m_nLength);
+    textLine.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    textLine.draw(&painter, QPointF(kMargin, nTop));
 }
 
 void CLineListWnd::paintEvent(QPaintEvent *pEvent)

@@ -7,8 +7,10 @@
 #include <QSize>
 #include <QString>
 
+#include <QTextOption>
+
 #include <cstdint>
-#include <unordered_map>
+#include <memory>
 #include <vector>
 
 class PadText;
@@ -18,9 +20,11 @@ class QScrollBar;
 // Every line of the pad at once: word-wrapped, turned like the pad, every
 // second line on a grey band, with a scroll bar along one long edge. A tap on
 // a line opens it in the pad. The list shows its own copy of the lines as of
-// the last Rebuild. Each line is measured once per Rebuild, and only the
-// lines in view are drawn, so a scroll step costs the same however many
-// lines there are; of a long line only the part in view is laid out. A
+// the last Rebuild. Each line is wrapped once per Rebuild from the widths of
+// its characters, without laying it out, and each of its rows is then drawn
+// as a text of its own at the row's place: what is drawn wraps exactly as
+// what was measured. Only the rows in view are drawn, so a scroll step costs
+// the same however many lines there are and however long they are. A
 // one-pixel border surrounds it; everything else (the
 // text, the scroll bar, the taps) lies inside the border.
 class CLineListWnd : public QFrame
@@ -34,6 +38,7 @@ public:
     // Starts hidden; the pad's model gives the lines, the direction and
     // GoToLine, the pad's font is the list's font.
     CLineListWnd(PadText *pPad, const PointFont *pFont, QWidget *pParent);
+    ~CLineListWnd() override;
 
     // Copies and measures the pad's committed lines, sets the scroll bar so
     // that the first line shows, and renders.
@@ -53,6 +58,9 @@ public:
     int64_t ScrollOffsetNow() const;
     const LineListLayout &Layout() const { return m_layout; }
     const std::vector<QString> &Lines() const { return m_lines; }
+    // Where the rows of line i start; none for a line with right-to-left
+    // text, which is laid out and drawn whole.
+    std::vector<int> RowStarts(int i) const;
     QScrollBar *ScrollBar() const { return m_pScrollBar; }
     const QImage &LandscapeImage() const { return m_bmpLandscape; }
 
@@ -70,7 +78,8 @@ private:
     void SetScrollRange();
     void OnScrollAction(int nAction);
     void DrawLines(QPainter &painter, int64_t nOffset);
-    void DrawWrappedLinesInView(QPainter &painter, const QString &line, int nTop, const std::vector<int> &starts);
+    void DrawRowsInView(QPainter &painter, int i, int nTop);
+    void DrawRow(QPainter &painter, const QString &line, int nStart, int nNextStart, int nTop) const;
     void OnTap(QPoint point);
     bool RightHanded() const;
     QFont Font() const;
@@ -81,8 +90,13 @@ private:
 
     std::vector<QString> m_lines;
     LineListLayout m_layout;
-    // For each long line, by its index: where its wrapped lines start.
-    std::unordered_map<int, std::vector<int>> m_wrapStarts;
+    class FontAdvances;
+    std::unique_ptr<FontAdvances> m_pAdvances;
+    // The rows of line i start at m_rowStarts[m_firstRow[i]] up to
+    // m_rowStarts[m_firstRow[i + 1]]: one list for every line, kept small.
+    std::vector<int> m_rowStarts;
+    std::vector<std::size_t> m_firstRow;
+    QTextOption m_rowOption;
     int m_nTextHeight = 0;
     int m_nUnit = 15;
     int m_nPage = 0;

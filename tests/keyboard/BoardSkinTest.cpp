@@ -7,9 +7,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPainter>
-#include <QPixmap>
 
+#include <functional>
 #include <memory>
 
 #include <sys/stat.h>
@@ -17,6 +16,8 @@
 namespace {
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kBlack = 0xFF000000;
+const QString kInvalid = QStringLiteral("The selected file - '%1' is not a valid skin file.  Using the default skin.");
+const QString kMissing = QStringLiteral("The skin file - '%1' could not be loaded.  Using the default skin.");
 
 QRect KeyRect(const CKeyboardWnd &wnd, int slot)
 {
@@ -27,9 +28,8 @@ QRect KeyRect(const CKeyboardWnd &wnd, int slot)
 std::unique_ptr<CKeyboardWnd> MakeBoard(int layout, bool rightHanded, const std::u16string &skin = u"Default Skin")
 {
     auto wnd = std::make_unique<CKeyboardWnd>();
-    wnd->GetSettings().m_nKeyLayout = layout;
-    wnd->GetSettings().m_bRightHanded = rightHanded;
-    wnd->GetSettings().m_strSkin = skin;
+    std::tie(wnd->GetSettings().m_nKeyLayout, wnd->GetSettings().m_bRightHanded, wnd->GetSettings().m_strSkin) =
+        std::tuple(layout, rightHanded, skin);
     wnd->CreateKeyFonts();
     EXPECT_TRUE(wnd->CreateBoardImages() && wnd->RebuildBoard());
     return wnd;
@@ -46,9 +46,6 @@ QRect Ink(const QImage &a, const QRect &area, std::optional<QRgb> color, const Q
                 box |= QRect(x, y, 1, 1);
     return box;
 }
-
-const QString kInvalid = QStringLiteral("The selected file - '%1' is not a valid skin file.  Using the default skin.");
-const QString kMissing = QStringLiteral("The skin file - '%1' could not be loaded.  Using the default skin.");
 
 // A BMP file whose header claims a size its few bytes do not hold.
 QByteArray ForgedBmp(std::uint32_t width, std::uint32_t height)
@@ -82,8 +79,7 @@ protected:
         ASSERT_TRUE(reference.DrawDefaultSkin());
         for (int i = 0; i < kSkinImageCount; ++i)
             EXPECT_EQ(wnd.SkinBitmap(SkinImage(i)), reference.SkinBitmap(SkinImage(i))) << "image " << i;
-        EXPECT_EQ(wnd.ButtonSize(), QSize(38, 28));
-        EXPECT_EQ(wnd.EnterSize(), QSize(74, 28));
+        EXPECT_EQ(std::pair(wnd.ButtonSize(), wnd.EnterSize()), std::pair(QSize(38, 28), QSize(74, 28)));
         EXPECT_EQ(wnd.GetSkinColors(), SkinColors());
         EXPECT_EQ(m_environment.m_waitCursor.Depth(), 0);
     }
@@ -98,8 +94,7 @@ TEST_F(Board, CompleteSkinGivesItsColoursImagesAndSizes)
     WriteSkin("Good.kbskn", CompleteSkin().Bytes() + "bytes after the last image");
     CKeyboardWnd wnd;
     ASSERT_TRUE(wnd.LoadSkin(u"Good.kbskn"));
-    EXPECT_TRUE(m_texts.isEmpty());
-    EXPECT_EQ(m_environment.m_waitCursor.Depth(), 0);
+    EXPECT_TRUE(m_texts.isEmpty() && m_environment.m_waitCursor.Depth() == 0);
     // The seven colours in file order, and the four the pad takes.
     const SkinColors &c = wnd.GetSkinColors();
     EXPECT_EQ(std::tuple(c.m_crLabelUp, c.m_crLabelDown, c.m_crText, c.m_crSelText, c.m_crBack, c.m_crSelBack, c.m_crMark),
@@ -107,96 +102,72 @@ TEST_F(Board, CompleteSkinGivesItsColoursImagesAndSizes)
     const CTypePadWnd &pad = wnd.Pad();
     EXPECT_EQ(std::tuple(pad.m_crText, pad.m_crSelText, pad.m_crBack, pad.m_crSelBack),
               std::tuple(0x111111u, 0x222222u, 0x333333u, 0x444444u));
-    EXPECT_EQ(wnd.ButtonSize(), QSize(30, 20));
-    EXPECT_EQ(wnd.EnterSize(), QSize(60, 20));
+    EXPECT_EQ(std::pair(wnd.ButtonSize(), wnd.EnterSize()), std::pair(QSize(30, 20), QSize(60, 20)));
     EXPECT_EQ(wnd.SkinBitmap(SI_ENTER_DOWN).pixel(30, 10), qRgb(200, 200, 10));
     EXPECT_EQ(wnd.SkinBitmap(SI_BACKGROUND_DOWN).pixel(0, 319), qRgb(90, 40, 40));
     EXPECT_FALSE(QFile::exists(m_environment.ProgramFolder() + "/Skins/tempFile"));
 }
 
-TEST_F(Board, EveryKindOfBadFileGivesTheDefaultSkinAndOneMessage)
+// Opening a pipe for reading or writing waits for the other end for ever.
+TEST_F(Board, EveryBadMissingOrUnreachableSkinGivesTheDefaultSkinAndOneMessage)
 {
     const SkinParts good = CompleteSkin();
     const QByteArray whole = good.Bytes();
-    const auto with = [&good](int index, const QByteArray &image) {
+    const auto bad = [this](const QByteArray &bytes) { return [this, bytes] { WriteSkin("Bad.kbskn", bytes); }; };
+    const auto with = [&](int index, const QByteArray &image) {
         SkinParts parts = good;
         parts.images[index] = image;
-        return parts.Bytes();
+        return bad(parts.Bytes());
     };
     const QByteArray png = ImageFileBytes(SolidImage(30, 20, 0), "PNG");
-    const std::pair<const char *, QByteArray> cases[] = {
-        {"27 bytes", whole.left(27)},
-        {"colours only", whole.left(28)},
-        {"cut inside an image", whole.left(whole.size() - 1000)},
-        {"length past the end", whole.left(whole.size() - 1)},
-        {"length 0xFFFFFFFF", whole.left(28) + LittleEndian32(0xFFFFFFFFu) + whole.mid(32)},
-        {"empty first image", with(0, QByteArray())},
-        {"garbage image", with(2, QByteArray(500, 'g'))},
-        {"half a PNG", with(0, png.left(png.size() / 2))},
-        {"face 10001 wide", with(0, ImageFileBytes(SolidImage(10001, 1, 0), "PNG"))},
-        {"face 10001 high", with(3, ImageFileBytes(SolidImage(1, 10001, 0), "PNG"))},
-        {"header claiming 100000 square", with(1, ForgedBmp(100000, 100000))},
-        {"face of 0 x 0", with(0, ForgedBmp(0, 0))},
-        {"background 240 x 319", with(4, ImageFileBytes(SolidImage(240, 319, 0), "PNG"))},
-        {"background on its side", with(5, ImageFileBytes(SolidImage(320, 240, 0), "BMP"))},
-        {"face in another format", with(0, ImageFileBytes(SolidImage(30, 20, 0), "PPM"))},
-    };
+    const QString skins = m_environment.ProgramFolder() + "/Skins/";
+    const auto pipe = [](const QString &path) { ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0); };
+    // Name, what stands in the folder, the message (none: the skin loads).
+    const std::tuple<const char16_t *, std::function<void()>, QString> cases[] = {
+        {u"Bad.kbskn", bad(whole.left(27)), kInvalid}, {u"Bad.kbskn", bad(whole.left(28)), kInvalid},
+        {u"Bad.kbskn", bad(whole.left(whole.size() - 1000)), kInvalid},
+        {u"Bad.kbskn", bad(whole.left(whole.size() - 1)), kInvalid},
+        {u"Bad.kbskn", bad(whole.left(28) + LittleEndian32(0xFFFFFFFFu) + whole.mid(32)), kInvalid},
+        {u"Bad.kbskn", with(0, QByteArray()), kInvalid}, {u"Bad.kbskn", with(2, QByteArray(500, 'g')), kInvalid},
+        {u"Bad.kbskn", with(0, png.left(png.size() / 2)), kInvalid},
+        {u"Bad.kbskn", with(0, ImageFileBytes(SolidImage(10001, 1, 0), "PNG")), kInvalid},
+        {u"Bad.kbskn", with(3, ImageFileBytes(SolidImage(1, 10001, 0), "PNG")), kInvalid},
+        {u"Bad.kbskn", with(1, ForgedBmp(100000, 100000)), kInvalid}, {u"Bad.kbskn", with(0, ForgedBmp(0, 0)), kInvalid},
+        {u"Bad.kbskn", with(4, ImageFileBytes(SolidImage(240, 319, 0), "PNG")), kInvalid},
+        {u"Bad.kbskn", with(5, ImageFileBytes(SolidImage(320, 240, 0), "BMP")), kInvalid},
+        {u"Bad.kbskn", with(0, ImageFileBytes(SolidImage(30, 20, 0), "PPM")), kInvalid},
+        {u"Default Skin", [&] { WriteSkin("Default Skin", whole); }, QString()}, {u"Gone.kbskn", [] {}, kMissing},
+        {u"../Outside.kbskn", [&] { m_environment.WriteProgramFile("Outside.kbskn", whole); }, kMissing},
+        {u"Pipe.kbskn", [&] { pipe(skins + "Pipe.kbskn"); }, kMissing},
+        {u"Folder.kbskn", [&] { QDir().mkpath(skins + "Folder.kbskn"); }, kMissing}};
     WriteSkin("Good.kbskn", whole);
-    for (const auto &[what, bytes] : cases) {
-        SCOPED_TRACE(what);
+    for (int row = 0; row < int(std::size(cases)); ++row) {
+        const auto &[name, make, message] = cases[row];
+        SCOPED_TRACE(row);
         m_texts.clear();
-        WriteSkin("Bad.kbskn", bytes);
+        make();
         CKeyboardWnd wnd;
-        wnd.GetSettings().m_strSkin = u"Bad.kbskn";
+        wnd.GetSettings().m_strSkin = name;
         // A skin in use before must not leave any of its images behind.
         ASSERT_TRUE(wnd.LoadSkin(u"Good.kbskn"));
-        EXPECT_TRUE(wnd.LoadSkin(u"Bad.kbskn"));
-        EXPECT_EQ(m_texts, QStringList{kInvalid.arg("Bad.kbskn")});
-        EXPECT_EQ(wnd.GetSettings().m_strSkin, u"Bad.kbskn");
+        EXPECT_TRUE(wnd.LoadSkin(name));
+        EXPECT_EQ(m_texts, message.isEmpty() ? QStringList() : QStringList{message.arg(QString::fromStdU16String(name))});
+        EXPECT_EQ(wnd.GetSettings().m_strSkin, name);
         ExpectDefaultSkin(wnd);
     }
-}
-
-TEST_F(Board, MissingOutsideAndUnwritableCasesHaveTheirMessages)
-{
+    EXPECT_EQ(m_environment.m_prompt.m_titles, QStringList(19, QString()));
+    // No scratch file can be made where a folder of its name stands; a pipe
+    // there is replaced.
     CKeyboardWnd wnd;
-    // The default skin is drawn: a file of its name is never opened.
-    WriteSkin("Default Skin", CompleteSkin().Bytes());
-    EXPECT_TRUE(wnd.LoadSkin(u"Default Skin"));
-    ExpectDefaultSkin(wnd);
-    EXPECT_TRUE(wnd.LoadSkin(u"Gone.kbskn"));
-    ExpectDefaultSkin(wnd);
-    // A name leading out of the Skins folder is never opened.
-    m_environment.WriteProgramFile("Outside.kbskn", CompleteSkin().Bytes());
-    EXPECT_TRUE(wnd.LoadSkin(u"../Outside.kbskn"));
-    // No scratch file can be made where a folder of its name stands.
-    WriteSkin("Good.kbskn", CompleteSkin().Bytes());
-    QDir().mkpath(m_environment.ProgramFolder() + "/Skins/tempFile");
+    QDir().mkpath(skins + "tempFile");
     EXPECT_TRUE(wnd.LoadSkin(u"Good.kbskn"));
     ExpectDefaultSkin(wnd);
-    EXPECT_EQ(m_texts, (QStringList{kMissing.arg("Gone.kbskn"), kMissing.arg("../Outside.kbskn"),
-                                    kInvalid.arg("Good.kbskn")}));
-    EXPECT_EQ(m_environment.m_prompt.m_titles, (QStringList{QString(), QString(), QString()}));
-}
-
-// Opening a pipe for reading or writing waits for the other end for ever.
-TEST_F(Board, PipesAndFoldersAreNoSkinsAndAPipedScratchFileIsReplaced)
-{
-    const QString skins = m_environment.ProgramFolder() + "/Skins/";
-    QDir().mkpath(skins + "Folder.kbskn");
-    ASSERT_EQ(mkfifo(QFile::encodeName(skins + "Pipe.kbskn").constData(), 0600), 0);
-    CKeyboardWnd wnd;
-    for (const char16_t *name : {u"Pipe.kbskn", u"Folder.kbskn"}) {
-        EXPECT_TRUE(wnd.LoadSkin(name));
-        ExpectDefaultSkin(wnd);
-    }
-    EXPECT_EQ(m_texts, (QStringList{kMissing.arg("Pipe.kbskn"), kMissing.arg("Folder.kbskn")}));
-    WriteSkin("Good.kbskn", CompleteSkin().Bytes());
-    ASSERT_EQ(mkfifo(QFile::encodeName(skins + "tempFile").constData(), 0600), 0);
+    EXPECT_EQ(m_texts.last(), kInvalid.arg("Good.kbskn"));
+    QDir(skins + "tempFile").removeRecursively();
+    pipe(skins + "tempFile");
     EXPECT_TRUE(wnd.LoadSkin(u"Good.kbskn"));
     EXPECT_EQ(wnd.ButtonSize(), QSize(30, 20));
     EXPECT_FALSE(QFile::exists(skins + "tempFile"));
-    EXPECT_EQ(m_texts.size(), 2);
 }
 
 TEST_F(Board, LeftHandedImagesAreTurnedHalfWayWithTheSameSizes)
@@ -210,26 +181,11 @@ TEST_F(Board, LeftHandedImagesAreTurnedHalfWayWithTheSameSizes)
         CKeyboardWnd left;
         left.GetSettings().m_bRightHanded = 0;
         ASSERT_TRUE(right.LoadSkin(name) && left.LoadSkin(name));
-        EXPECT_EQ(left.ButtonSize(), right.ButtonSize());
-        EXPECT_EQ(left.EnterSize(), right.EnterSize());
+        EXPECT_EQ(std::pair(left.ButtonSize(), left.EnterSize()), std::pair(right.ButtonSize(), right.EnterSize()));
         for (int i = 0; i < kSkinImageCount; ++i)
             EXPECT_EQ(left.SkinBitmap(SkinImage(i)), right.SkinBitmap(SkinImage(i)).transformed(QTransform().rotate(180)));
     }
     EXPECT_TRUE(m_texts.isEmpty());
-}
-
-TEST_F(Board, ABitmapInUseIsReportedAndTheOthersAreReleased)
-{
-    CKeyboardWnd wnd;
-    ASSERT_TRUE(wnd.DrawDefaultSkin());
-    // Only a fault of the program's own could leave a painter open on a skin
-    // image; the release says so and goes on.
-    QPainter painter(&const_cast<QImage &>(wnd.SkinBitmap(SI_BACKGROUND_UP)));
-    wnd.ReleaseSkinImages();
-    painter.end();
-    EXPECT_EQ(m_texts, QStringList{"DeleteObject m_hBmpUp failed"});
-    for (int i = 0; i < kSkinImageCount; ++i)
-        EXPECT_EQ(wnd.SkinBitmap(SkinImage(i)).isNull(), i != SI_BACKGROUND_UP) << i;
 }
 
 TEST_F(Board, DecoderReadsTheFourFormatsOrSaysWhyItCannot)
@@ -248,16 +204,13 @@ TEST_F(Board, DecoderReadsTheFourFormatsOrSaysWhyItCannot)
     }
     EXPECT_EQ(bitmap, picture);
     EXPECT_TRUE(m_texts.isEmpty());
-
-    const CImageDecoder none(QList<QByteArray>{});
-    const CImageDecoder withoutSkinFormats(QList<QByteArray>{"xpm", "ppm"});
     QImage untouched;
-    EXPECT_FALSE(none.DecodeImageFile(m_environment.ProgramFolder() + "/tempFile", untouched));
-    EXPECT_FALSE(withoutSkinFormats.DecodeImageFile(m_environment.ProgramFolder() + "/tempFile", untouched));
+    for (const QList<QByteArray> &formats : {QList<QByteArray>{}, QList<QByteArray>{"xpm", "ppm"}})
+        EXPECT_FALSE(CImageDecoder(formats).DecodeImageFile(m_environment.ProgramFolder() + "/tempFile", untouched));
     EXPECT_TRUE(untouched.isNull());
     EXPECT_EQ(m_texts, (QStringList{"Could not load image library", "Could not load image function",
                                     "Could not load image function"}));
-    EXPECT_EQ(m_environment.m_prompt.m_titles, (QStringList{"Error", "Error", "Error"}));
+    EXPECT_EQ(m_environment.m_prompt.m_titles, QStringList(3, "Error"));
 }
 
 TEST_F(Board, DefaultSkinEllipsesRingsAndSymbols)
@@ -270,18 +223,16 @@ TEST_F(Board, DefaultSkinEllipsesRingsAndSymbols)
     // line-list box, both arrows, the menu icon; faces' corners and rings, Enter's symbol.
     for (const auto &[image, x, y, released, pressed] :
          {std::tuple(SI_BACKGROUND_UP, 0, 303, 'B', 'B'), {SI_BACKGROUND_UP, 1, 303, 'W', 'W'},
-          {SI_BACKGROUND_UP, 28, 303, 'W', 'W'}, {SI_BACKGROUND_UP, 29, 303, 'B', 'B'},
-          {SI_BACKGROUND_UP, 15, 288, 'B', 'B'}, {SI_BACKGROUND_UP, 15, 289, 'W', 'W'},
-          {SI_BACKGROUND_UP, 225, 129, 'W', 'W'}, {SI_BACKGROUND_UP, 3, 303, 'W', 'B'},
-          {SI_BACKGROUND_UP, 2, 303, '-', 'W'}, {SI_BACKGROUND_UP, 225, 131, '-', 'B'},
-          {SI_BACKGROUND_UP, 2, 34, 'W', 'B'}, {SI_BACKGROUND_UP, 0, 32, '-', 'W'},
-          {SI_BACKGROUND_UP, 10, 40, 'B', 'W'}, {SI_BACKGROUND_UP, 225, 115, 'B', 'W'},
+          {SI_BACKGROUND_UP, 28, 303, 'W', 'W'}, {SI_BACKGROUND_UP, 29, 303, 'B', 'B'}, {SI_BACKGROUND_UP, 15, 288, 'B', 'B'},
+          {SI_BACKGROUND_UP, 15, 289, 'W', 'W'}, {SI_BACKGROUND_UP, 225, 129, 'W', 'W'}, {SI_BACKGROUND_UP, 3, 303, 'W', 'B'},
+          {SI_BACKGROUND_UP, 2, 303, '-', 'W'}, {SI_BACKGROUND_UP, 225, 131, '-', 'B'}, {SI_BACKGROUND_UP, 2, 34, 'W', 'B'},
+          {SI_BACKGROUND_UP, 0, 32, '-', 'W'}, {SI_BACKGROUND_UP, 10, 40, 'B', 'W'}, {SI_BACKGROUND_UP, 225, 115, 'B', 'W'},
           {SI_BACKGROUND_UP, 225, 205, 'B', 'W'}, {SI_BACKGROUND_UP, 218, 303, 'B', 'W'},
           {SI_BACKGROUND_UP, 225, 303, 'B', 'W'}, {SI_BUTTON_UP, 0, 0, 'B', '-'}, {SI_BUTTON_UP, 19, 14, 'W', 'B'},
           {SI_BUTTON_UP, 19, 1, '-', 'W'}, {SI_ENTER_UP, 30, 12, 'B', 'W'}, {SI_ENTER_UP, 30, 20, '-', 'B'}}) {
         const QRgb up = wnd.SkinBitmap(image).pixel(x, y), down = wnd.SkinBitmap(SkinImage(image + 1)).pixel(x, y);
-        EXPECT_TRUE(released == '-' || up == colour(released)) << image << ": " << x << "," << y;
-        EXPECT_TRUE(pressed == '-' || down == colour(pressed)) << image << ": " << x << "," << y;
+        EXPECT_TRUE((released == '-' || up == colour(released)) && (pressed == '-' || down == colour(pressed)))
+            << image << ": " << x << "," << y;
     }
     // Each label's ink in the label colour inside its ellipse.
     for (const QPoint slot : {QPoint(0, 288), QPoint(0, 0), QPoint(210, 0), QPoint(210, 32), QPoint(210, 64),
@@ -291,21 +242,26 @@ TEST_F(Board, DefaultSkinEllipsesRingsAndSymbols)
     }
 }
 
-TEST_F(Board, FacesAreCentredAndTheirMagentaShowsTheBackground)
+TEST_F(Board, FacesAreCentredTheirMagentaShowsTheBackgroundAndHugeOnesStayOnTheBoard)
 {
-    m_environment.WriteProgramFile("Skins/Faces.kbskn", CompleteSkin().Bytes());
+    WriteSkin("Faces.kbskn", CompleteSkin().Bytes());
     auto wnd = MakeBoard(KL_FLAT, true, u"Faces.kbskn");
     const QImage &up = wnd->SkinBitmap(SI_BACKGROUND_UP);
-    const QRgb back = qRgb(40, 40, 90);
+    const QRgb back = qRgb(40, 40, 90), face = qRgb(200, 10, 10);
     // Slot 10 (30, 288, 75, 320) takes its 30 x 20 face at (37, 294).
-    for (const auto &[x, y, color] : {std::tuple(37, 294, back), std::tuple(40, 294, qRgb(200, 10, 10)),
-                                      std::tuple(63, 313, qRgb(200, 10, 10)), std::tuple(64, 313, back),
-                                      std::tuple(66, 311, back), std::tuple(67, 300, back), std::tuple(50, 314, back),
-                                      std::tuple(135, 6, back), std::tuple(138, 6, qRgb(10, 10, 200)),
-                                      std::tuple(225, 80, back), std::tuple(225, 160, back), std::tuple(15, 304, back)})
+    for (const auto &[x, y, color] :
+         {std::tuple(37, 294, back), {40, 294, face}, {63, 313, face}, {64, 313, back}, {66, 311, back}, {67, 300, back},
+          {50, 314, back}, {135, 6, back}, {138, 6, qRgb(10, 10, 200)}, {225, 80, back}, {225, 160, back}, {15, 304, back}})
         EXPECT_EQ(up.pixel(x, y), color) << x << "," << y;
     EXPECT_EQ(wnd->SkinBitmap(SI_BACKGROUND_DOWN).pixel(37, 294), qRgb(90, 40, 40));
     EXPECT_EQ(wnd->SkinBitmap(SI_BACKGROUND_DOWN).pixel(160, 16), qRgb(200, 200, 10));
+    SkinParts parts = CompleteSkin();
+    parts.images[0] = ImageFileBytes(SolidImage(10000, 1, qRgb(1, 2, 3)), "PNG");
+    parts.images[3] = ImageFileBytes(SolidImage(500, 700, qRgb(4, 5, 6)), "BMP");
+    WriteSkin("Huge.kbskn", parts.Bytes());
+    wnd = MakeBoard(KL_TROUGH, false, u"Huge.kbskn");
+    EXPECT_TRUE(m_texts.isEmpty());
+    EXPECT_EQ(wnd->SkinBitmap(SI_BACKGROUND_UP).pixel(0, KeyRect(*wnd, 11).center().y()), qRgb(1, 2, 3));
 }
 
 TEST_F(Board, WatermarkAndLabelsInEveryLayoutAndDirection)
@@ -316,18 +272,17 @@ TEST_F(Board, WatermarkAndLabelsInEveryLayoutAndDirection)
             auto wnd = MakeBoard(layout, right);
             const QImage &up = wnd->ComposedUp();
             // The mark reads up from its point (text to the right of it) or
-            // down (text to the left), in the released look only.
+            // down (text to the left), in the released look only; the whole
+            // word is on the screen, its ink short of every edge.
             const QRect mark = Ink(up, up.rect(), 0xFF808080);
             const Point at = WatermarkOrigin(layout, right);
-            ASSERT_TRUE(mark.isValid());
             // (The Flat point moves in by the few pixels the word lacks.)
             EXPECT_TRUE(right ? mark.left() >= at.x && mark.right() <= at.x + 12
                                     && mark.bottom() < std::max(at.y, mark.height() + 4)
                               : mark.right() <= at.x && mark.left() >= at.x - 12
                                     && mark.top() >= std::min(at.y, 319 - mark.height() - 4));
-            EXPECT_GT(mark.height(), 25);
-            // The whole word is on the screen: its ink stops short of every edge.
-            EXPECT_TRUE(up.rect().adjusted(1, 1, -1, -1).contains(mark)) << mark.top() << ".." << mark.bottom();
+            EXPECT_TRUE(mark.height() > 25 && up.rect().adjusted(1, 1, -1, -1).contains(mark))
+                << mark.top() << ".." << mark.bottom();
             EXPECT_FALSE(Ink(wnd->ComposedDown(), up.rect(), 0xFF808080).isValid());
             EXPECT_EQ(wnd->ScreenImage(), up);
             // Every label lies in the middle of its key (comma and period sit
@@ -337,27 +292,21 @@ TEST_F(Board, WatermarkAndLabelsInEveryLayoutAndDirection)
                     continue;
                 const QRect cell = KeyRect(*wnd, slot);
                 const QRect ink = Ink(up, cell, std::nullopt, wnd->SkinBitmap(SI_BACKGROUND_UP));
-                ASSERT_TRUE(ink.isValid()) << "slot " << slot;
-                EXPECT_LE(std::abs(ink.center().x() - cell.center().x()), 4) << "slot " << slot;
-                EXPECT_LE(std::abs(ink.center().y() - cell.center().y()), 3) << "slot " << slot;
+                EXPECT_TRUE(ink.isValid() && std::abs(ink.center().x() - cell.center().x()) <= 4 &&
+                            std::abs(ink.center().y() - cell.center().y()) <= 3)
+                    << "slot " << slot;
             }
         }
 }
 
-TEST_F(Board, ShiftShowsItsKeyPressedAndItsLabelsFromKeptPlanes)
+TEST_F(Board, ModifierLabelsComeFromKeptPlanesAndMatchAFreshBoardAfterChanges)
 {
     auto wnd = MakeBoard(KL_CREST, true);
-    const QImage normal = wnd->ScreenImage();
     const qint64 normalUp = wnd->ComposedUp().cacheKey();
     for (const bool shift : {true, false, false, true}) {
         wnd->SetModifiers(shift, !shift, false, !shift);
         wnd->ComposeKeyboard();
     }
-    const QImage &screen = wnd->ScreenImage();
-    EXPECT_EQ(screen.copy(KeyRect(*wnd, 52)), wnd->ComposedDown().copy(KeyRect(*wnd, 52)));
-    EXPECT_NE(screen.copy(KeyRect(*wnd, 52)), wnd->ComposedUp().copy(KeyRect(*wnd, 52)));
-    EXPECT_EQ(screen.copy(KeyRect(*wnd, 57)), wnd->ComposedUp().copy(KeyRect(*wnd, 57)));
-    EXPECT_NE(screen.copy(KeyRect(*wnd, 20)), normal.copy(KeyRect(*wnd, 20)));
     // Drawn from scratch, a Normal plane holding the Shift characters gives
     // the same composites as the kept Shift plane.
     auto same = MakeBoard(KL_CREST, true);
@@ -366,14 +315,9 @@ TEST_F(Board, ShiftShowsItsKeyPressedAndItsLabelsFromKeptPlanes)
     same->ComposeKeyboard();
     EXPECT_EQ(same->ScreenImage(), wnd->ScreenImage());
     EXPECT_EQ(same->ComposedDown(), wnd->ComposedDown());
-    wnd->SetModifiers(true, true, true, true);
-    wnd->ComposeKeyboard();
-    for (const int slot : {52, 57, 58, 59})
-        EXPECT_EQ(wnd->ScreenImage().copy(KeyRect(*wnd, slot)), wnd->ComposedDown().copy(KeyRect(*wnd, slot)));
     wnd->SetModifiers(false, false, false, false);
     wnd->ComposeKeyboard();
     EXPECT_EQ(wnd->ComposedUp().cacheKey(), normalUp); // kept, not drawn again
-
     // A key map changed in place, then a new direction, match a fresh board.
     auto changed = MakeBoard(KL_CREST, false);
     for (CKeyboardWnd *board : {wnd.get(), changed.get()}) {
@@ -386,31 +330,7 @@ TEST_F(Board, ShiftShowsItsKeyPressedAndItsLabelsFromKeptPlanes)
     wnd->CreateKeyFonts();
     ASSERT_TRUE(wnd->RebuildBoard());
     EXPECT_EQ(wnd->ScreenImage(), changed->ScreenImage());
-}
-
-TEST_F(Board, OddLayoutsHugeFacesAndHugeFontsStayOnTheBoard)
-{
-    SkinParts parts = CompleteSkin();
-    parts.images[0] = ImageFileBytes(SolidImage(10000, 1, qRgb(1, 2, 3)), "PNG");
-    parts.images[3] = ImageFileBytes(SolidImage(500, 700, qRgb(4, 5, 6)), "BMP");
-    m_environment.WriteProgramFile("Skins/Huge.kbskn", parts.Bytes());
-    auto wnd = MakeBoard(KL_TROUGH, false, u"Huge.kbskn");
-    EXPECT_TRUE(m_environment.m_prompt.m_texts.isEmpty());
-    EXPECT_EQ(wnd->SkinBitmap(SI_BACKGROUND_UP).pixel(0, KeyRect(*wnd, 11).center().y()), qRgb(1, 2, 3));
-    // Font sizes are passed on as stored, up to one that still fits memory.
-    wnd->GetSettings().m_nFontSize = 2000000000;
-    wnd->CreateKeyFonts();
-    EXPECT_EQ(wnd->KeyFont().Description().lfHeight, PointSizeToHeight(ScreenDotsPerInchY(), 500));
-    EXPECT_EQ(wnd->KeyFont().Description().lfWeight, 600);
-    EXPECT_EQ(wnd->KeyFont().Escapement(), 2700);
-    wnd->ComposeKeyboard();
-}
-
-TEST_F(Board, PaintShowsTheScreenImage)
-{
-    auto wnd = MakeBoard(KL_FLAT, true);
-    wnd->SetModifiers(false, true, false, false);
-    wnd->ComposeKeyboard();
+    // What the window paints is the screen image, a pressed key copied in.
     wnd->CopyFromComposite(wnd->GetKeyRect(KeyCodeOfIndex(33), 33), true);
     EXPECT_EQ(wnd->grab().toImage().convertToFormat(QImage::Format_RGB32), wnd->ScreenImage());
 }

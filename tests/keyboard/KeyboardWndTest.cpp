@@ -1,3 +1,4 @@
+#include "keyboard/KeyboardHost.h"
 #include "keyboard/KeyboardWnd.h"
 #include "prefs/ActionPage.h"
 #include "prefs/KeyPrefsPage.h"
@@ -6,17 +7,37 @@
 #include "support/DialogDriver.h"
 #include "dialogs/PropertySheet.h"
 #include "support/TestEnvironment.h"
-#include "FakeKeyboardHost.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QStringList>
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
 namespace {
+// The notepad view as the board sees it: it keeps the text and notes the calls.
+struct FakeHost : KeyboardHost {
+    std::u16string ViewText() const override { return m_text; }
+    void SetViewText(const std::u16string &text) override { m_text = text, m_calls << "SetViewText"; }
+    bool IsKeyboardUp() const override { return m_bUp; }
+    void SetKeyboardUpFlag(bool up) override { m_bUp = up; }
+    void ShowKeyboard() override { m_calls << "ShowKeyboard"; }
+    void RestoreNotepadFrame(const QRect &rect) override { m_calls << "Restore", m_rcRestored = rect; }
+    bool SaveLastUsedText() override { return m_calls << "Save", true; }
+    void CopyAllToClipboard() override { m_calls << "Copy"; }
+    QWidget *MainFrame() const override { return &m_frame; }
+    void SetPreferenceSheet(QWidget *sheet) override { m_pSheet = sheet; }
+    std::u16string m_text;
+    bool m_bUp = true;
+    QStringList m_calls;
+    QRect m_rcRestored;
+    QWidget *m_pSheet = nullptr;
+    mutable QWidget m_frame;
+};
+
 enum Slot { DEL = 0, LIST = 8, BACK = 9, E = 22, A = 30, MENU = 50, SHIFT = 52, LEFT = 53, SPACE = 54,
             RIGHT = 56, CAPS = 57, PUNCT = 58, UMLAUT = 59 };
 
@@ -157,42 +178,31 @@ TEST_F(KeyboardWnd, DoubleTapTypesTwiceWhicheverWayTheSecondTapArrives)
     EXPECT_EQ(Line(), u"eeee");
 }
 
-TEST_F(KeyboardWnd, LineListKeyAnswersOnlyInItsBandAndPadSlotsDoNothing)
-{
-    for (const bool rightHanded : {true, false}) {
-        Make(KL_TROUGH, rightHanded);
-        const auto tap = [&](int x, int y) {
-            QTest::mouseClick(m_wnd.get(), Qt::LeftButton, {}, rightHanded ? QPoint(x, y) : QPoint(239 - x, 319 - y));
-            return m_wnd->Pad().m_text.m_bListShown && m_wnd->Pad().LineList().isVisible();
-        };
-        const QImage before = m_wnd->ScreenImage();
-        EXPECT_FALSE(tap(15, 49) || tap(15, 32) || tap(0, 100) || tap(29, 286));
-        EXPECT_EQ(m_wnd->ScreenImage(), before);
-        EXPECT_TRUE(tap(15, 40));
-        EXPECT_FALSE(tap(15, 40));
-        EXPECT_EQ(m_wnd->ScreenImage(), before);
-    }
-}
-
 // The list lies over the keys: a tap that picks a line must not also reach
 // the key underneath.
-TEST_F(KeyboardWnd, TapOnTheLineListOpensTheLineAndTypesNothing)
+TEST_F(KeyboardWnd, LineListKeyAnswersOnlyInItsBandAndATapOnTheListTypesNothing)
 {
     for (const bool rightHanded : {true, false}) {
         Make(KL_TROUGH, rightHanded);
         m_wnd->Pad().InsertText(u"one\r\ntwo\r\nthree");
-        Tap({LIST});
         CLineListWnd &list = m_wnd->Pad().LineList();
+        const auto tap = [&](int x, int y) {
+            QTest::mouseClick(m_wnd.get(), Qt::LeftButton, {}, rightHanded ? QPoint(x, y) : QPoint(239 - x, 319 - y));
+            return m_wnd->Pad().m_text.m_bListShown && list.isVisible();
+        };
+        const QImage before = m_wnd->ScreenImage();
+        EXPECT_FALSE(tap(15, 49) || tap(15, 32) || tap(0, 100) || tap(29, 286));
+        EXPECT_TRUE(tap(15, 40));
         const int across = list.Unit() + list.Unit() / 2;
-        const QPoint second(rightHanded ? 1 + across : list.width() - 2 - across, 160);
-        QTest::mouseClick(&list, Qt::LeftButton, {}, second);
-        EXPECT_FALSE(m_wnd->Pad().LineList().isVisible());
+        QTest::mouseClick(&list, Qt::LeftButton, {}, QPoint(rightHanded ? 1 + across : list.width() - 2 - across, 160));
+        EXPECT_FALSE(list.isVisible());
         EXPECT_EQ(m_wnd->Pad().m_text.m_nLine, 1);
         EXPECT_EQ(m_wnd->Pad().GetAllText(), u"one\r\ntwo\r\nthree");
+        EXPECT_EQ(m_wnd->ScreenImage(), before);
     }
 }
 
-TEST_F(KeyboardWnd, MenuKeyEnablesCutCopyAndPasteFromPadAndClipboard)
+TEST_F(KeyboardWnd, MenuKeyEnablesCutCopyAndPasteFromPadAndClipboardAndACommandReleasesIt)
 {
     CSideMenuWnd &menu = m_wnd->SideMenu();
     // Selection, text on the clipboard, clipboard refusing; then the items.
@@ -213,46 +223,12 @@ TEST_F(KeyboardWnd, MenuKeyEnablesCutCopyAndPasteFromPadAndClipboard)
                   items);
     }
     EXPECT_EQ(m_environment.m_prompt.m_texts, QStringList{"Cannot open the Clipboard"});
-}
-
-TEST_F(KeyboardWnd, MenuCommandsReleaseTheMenuKeyAndRunOnThePad)
-{
-    m_wnd->Pad().InsertText(u"ab\r\ncd");
-    m_environment.m_prompt.m_answers = {false, true};
-    // Command, then the whole text and the clipboard afterwards.
-    for (const auto &[message, text, clipboard] :
-         {std::tuple(WM_KBD_SELECTLINE, u"ab\r\ncd", u""), {WM_KBD_COPY, u"ab\r\ncd", u"cd"},
-          {WM_KBD_CUT, u"ab\r\n", u"cd"}, {WM_KBD_PASTE, u"ab\r\ncd", u"cd"}, {WM_KBD_PASTE, u"ab\r\ncdcd", u"cd"},
-          {WM_KBD_COPYALL, u"ab\r\ncdcd", u"ab\r\ncdcd"}, {WM_KBD_CLEARALL, u"ab\r\ncdcd", u"ab\r\ncdcd"},
-          {WM_KBD_CLEARALL, u"", u"ab\r\ncdcd"}}) {
-        Press(MENU);
-        Post(message);
-        EXPECT_TRUE(m_wnd->PressedCode() == -1 && m_wnd->ScreenImage() == m_wnd->ComposedUp());
-        m_wnd->Pad().CommitLine();
-        EXPECT_EQ(m_wnd->Pad().GetAllText(), text) << message;
-        EXPECT_EQ(m_environment.m_clipboard.m_text, clipboard) << message;
-        EXPECT_EQ(m_environment.m_waitCursor.Depth(), 0);
-    }
-    EXPECT_EQ(m_environment.m_prompt.m_questions,
-              QStringList(2, "Are you sure you want to delete all the typed content (all lines) ?"));
-}
-
-TEST_F(KeyboardWnd, PadAndLineListArePlacedForTheDirectionAndTheHotKeyRegistered)
-{
-    EXPECT_EQ(m_environment.m_hotKeys.RegisteredKey(444), 0xC2u);
-    for (const bool rightHanded : {true, false}) {
-        m_wnd->GetSettings().m_bRightHanded = rightHanded;
-        m_wnd->LayoutChildren();
-        EXPECT_EQ(m_wnd->Pad().geometry(), rightHanded ? QRect(2, 50, 26, 236) : QRect(211, 33, 26, 236));
-        EXPECT_EQ(m_wnd->Pad().LineList().geometry(), rightHanded ? QRect(28, 0, 212, 320) : QRect(0, 0, 211, 320));
-        EXPECT_TRUE(m_wnd->Pad().m_text.m_bRightHanded == rightHanded && m_wnd->Pad().LineList().parentWidget() == m_wnd.get());
-    }
-    EXPECT_TRUE(m_environment.m_prompt.m_texts.isEmpty());
-    // The pad takes the skin's colours, and its line list its font.
-    EXPECT_TRUE(m_wnd->Pad().m_crBack == 0xFFFFFF && m_wnd->Pad().m_crText == 0x000000);
-    const int unit = m_wnd->Pad().LineList().Unit();
-    m_wnd->Pad().SetPadFont("Tahoma", 24, false, false, false, false);
-    EXPECT_GT(m_wnd->Pad().LineList().Unit(), unit);
+    // A command from the menu lets the menu key go and runs on the pad.
+    m_environment.m_clipboard.m_bRefuseOpen = false;
+    Press(MENU);
+    Post(WM_KBD_COPYALL);
+    EXPECT_TRUE(m_wnd->PressedCode() == -1 && m_wnd->ScreenImage() == m_wnd->ComposedUp());
+    EXPECT_TRUE(m_environment.m_clipboard.m_text == u"a" && m_environment.m_waitCursor.Depth() == 0);
 }
 
 TEST_F(KeyboardWnd, TheFontSizeIsHeldToOneRangeForPadAndLabels)
@@ -265,20 +241,9 @@ TEST_F(KeyboardWnd, TheFontSizeIsHeldToOneRangeForPadAndLabels)
     }
 }
 
-TEST_F(KeyboardWnd, MissingKeyMapIsReportedAtConstructionAndTheBuiltInMapUsed)
-{
-    Settings settings;
-    settings.m_strKeyMap = u"Gone.kmap";
-    IniProfile profile(IniProfile::PreferencesPath());
-    SaveSettings(settings, profile);
-    CKeyboardWnd wnd;
-    EXPECT_EQ(m_environment.m_prompt.m_texts, QStringList{"The key map file -'" + m_environment.ProgramFolder() +
-                                                          "/KeyMaps/Gone.kmap' does not exist.  Using default key map."});
-    EXPECT_TRUE(wnd.GetKeyMap() == DefaultKeyMap() && wnd.CurrentPlane() == wnd.GetKeyMap().Plane(kPlaneNormal));
-}
-
 TEST_F(KeyboardWnd, NotepadPreferencesAndExitHandTheWholeTextToTheView)
 {
+    EXPECT_EQ(m_environment.m_hotKeys.RegisteredKey(444), 0xC2u);
     m_wnd->Pad().InsertText(u"a\tb\r\nc");
     m_wnd->Pad().InsertChar(u'd');
     Post(WM_KBD_NOTEPAD);
@@ -319,33 +284,32 @@ TEST_F(KeyboardWnd, ImageFailuresAreReportedReleaseGoesOnAndCreationEndsInTheClo
     EXPECT_FALSE(m_host.m_frame.isVisible());
 }
 
-TEST_F(KeyboardWnd, ChangingOnlyTheDirectionMovesPadLineListAndMenuAndTurnsTheFonts)
+// OK without changes stores all seventeen values and reads key map and skin
+// anew; Cancel after changes on three pages leaves file, board and hot key as
+// they were; OK after choosing only the other hand moves and turns the board.
+TEST_F(KeyboardWnd, PreferenceSheetOkStoresAndReReadsCancelKeepsAndTheOtherHandTurnsTheBoard)
 {
-    const QRect pad = m_wnd->Pad().geometry();
-    const QRect list = m_wnd->Pad().LineList().geometry();
-    const QRect menu = m_wnd->SideMenu().geometry();
-    const QImage board = m_wnd->ScreenImage().copy();
-    RunSheet([](CPropertySheet &sheet) {
-        ShowPage(sheet, 1);
-        TapItem(sheet.GetPage(1), CActionPage::kLeftHandedId);
-        ::Tap(sheet.OkButton());
-    });
-    EXPECT_EQ(m_wnd->GetSettings().m_bRightHanded, 0);
-    EXPECT_TRUE(m_wnd->KeyFont().Escapement() == 2700 && m_wnd->MarkFont().Escapement() == 2700);
-    EXPECT_EQ(m_wnd->Pad().geometry(), QRect(QPoint(238 - pad.right(), 318 - pad.bottom()), pad.size()));
-    EXPECT_NE(m_wnd->Pad().LineList().geometry(), list);
-    EXPECT_NE(m_wnd->SideMenu().geometry(), menu);
-    EXPECT_NE(m_wnd->ScreenImage(), board);
-    EXPECT_EQ(m_wnd->ScreenImage(), m_wnd->ComposedUp()) << "the board is composed anew";
-}
+    m_environment.WriteProgramFile(QStringLiteral("KeyMaps/Mine.kmap"), MapBytes(u'm'));
+    m_environment.WriteProgramFile(QStringLiteral("Skins/Broken.kbskn"), "not a skin");
+    std::tie(m_wnd->GetSettings().m_strKeyMap, m_wnd->GetSettings().m_strSkin) = std::pair(u"Mine.kmap", u"Broken.kbskn");
+    ASSERT_FALSE(QFile::exists(m_environment.PreferencesFile()));
+    QPainter(&const_cast<QImage &>(m_wnd->ScreenImage())).fillRect(0, 0, 240, 320, Qt::red);
+    RunSheet([](CPropertySheet &sheet) { ::Tap(sheet.OkButton()); });
+    EXPECT_EQ(m_wnd->CurrentPlane()[kCellQ], u'm');
+    EXPECT_EQ(m_environment.m_prompt.m_texts,
+              QStringList{"The selected file - 'Broken.kbskn' is not a valid skin file.  Using the default skin."});
+    EXPECT_EQ(m_wnd->ScreenImage(), m_wnd->ComposedUp());
+    const QByteArray stored = FileBytes(m_environment.PreferencesFile());
+    const QList<QByteArray> lines = stored.split('\n');
+    EXPECT_EQ(lines.first(), QByteArray("[Quorlex]"));
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const QByteArray &line) { return line.contains('='); }), 17);
+    Settings reread;
+    LoadSettings(reread, IniProfile(IniProfile::PreferencesPath()));
+    EXPECT_TRUE(reread.m_strKeyMap == u"Mine.kmap" && reread.m_strSkin == u"Broken.kbskn");
 
-TEST_F(KeyboardWnd, CancelLeavesSettingsFileBoardAndHotKeyAsTheyWere)
-{
-    IniProfile profile(IniProfile::PreferencesPath());
-    SaveSettings(m_wnd->GetSettings(), profile);
-    const QByteArray before = FileBytes(m_environment.PreferencesFile());
     const QImage board = m_wnd->ScreenImage().copy();
     const size_t hotKeyCalls = m_environment.m_hotKeys.m_calls.size();
+    const QByteArray shellKeys = FileBytes(IniProfile::ShellKeysPath());
     RunSheet([](CPropertySheet &sheet) {
         TapItem(sheet.GetPage(0), CLookFeelPage::kTroughId);
         ShowPage(sheet, 1);
@@ -354,32 +318,27 @@ TEST_F(KeyboardWnd, CancelLeavesSettingsFileBoardAndHotKeyAsTheyWere)
         TapItem(sheet.GetPage(2), CKeyPrefsPage::kAssignCheckId);
         TapItem(sheet.GetPage(2), IDCANCEL);
     });
-    EXPECT_EQ(FileBytes(m_environment.PreferencesFile()), before);
+    EXPECT_EQ(FileBytes(m_environment.PreferencesFile()), stored);
     const Settings &settings = m_wnd->GetSettings();
     EXPECT_TRUE(settings.m_nKeyLayout == KL_FLAT && settings.m_bRightHanded && settings.m_bAssignHotkey);
     EXPECT_TRUE(m_wnd->KeyFont().Escapement() == 900 && m_wnd->ScreenImage() == board);
     EXPECT_EQ(m_environment.m_hotKeys.m_calls.size(), hotKeyCalls);
-    EXPECT_FALSE(QFile::exists(IniProfile::ShellKeysPath()));
-}
+    EXPECT_EQ(FileBytes(IniProfile::ShellKeysPath()), shellKeys);
 
-TEST_F(KeyboardWnd, OkWithoutChangesStoresAllSeventeenValuesAndReReadsKeyMapAndSkin)
-{
-    m_environment.WriteProgramFile(QStringLiteral("KeyMaps/Mine.kmap"), MapBytes(u'm'));
-    m_environment.WriteProgramFile(QStringLiteral("Skins/Broken.kbskn"), "not a skin");
-    m_wnd->GetSettings().m_strKeyMap = u"Mine.kmap";
-    m_wnd->GetSettings().m_strSkin = u"Broken.kbskn";
-    ASSERT_FALSE(QFile::exists(m_environment.PreferencesFile()));
-    QPainter(&const_cast<QImage &>(m_wnd->ScreenImage())).fillRect(0, 0, 240, 320, Qt::red);
-    RunSheet([](CPropertySheet &sheet) { ::Tap(sheet.OkButton()); });
-    EXPECT_EQ(m_wnd->CurrentPlane()[kCellQ], u'm');
-    EXPECT_EQ(m_environment.m_prompt.m_texts,
-              QStringList{"The selected file - 'Broken.kbskn' is not a valid skin file.  Using the default skin."});
-    EXPECT_EQ(m_wnd->ScreenImage(), m_wnd->ComposedUp());
-    const QList<QByteArray> lines = FileBytes(m_environment.PreferencesFile()).split('\n');
-    EXPECT_EQ(lines.first(), QByteArray("[Quorlex]"));
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const QByteArray &line) { return line.contains('='); }),
-              17);
-    Settings stored;
-    LoadSettings(stored, IniProfile(IniProfile::PreferencesPath()));
-    EXPECT_TRUE(stored.m_strKeyMap == u"Mine.kmap" && stored.m_strSkin == u"Broken.kbskn");
+    EXPECT_EQ(m_wnd->Pad().geometry(), QRect(2, 50, 26, 236));
+    EXPECT_EQ(m_wnd->Pad().LineList().geometry(), QRect(28, 0, 212, 320));
+    const QRect menu = m_wnd->SideMenu().geometry();
+    RunSheet([](CPropertySheet &sheet) {
+        ShowPage(sheet, 1);
+        TapItem(sheet.GetPage(1), CActionPage::kLeftHandedId);
+        ::Tap(sheet.OkButton());
+    });
+    EXPECT_EQ(settings.m_bRightHanded, 0);
+    EXPECT_TRUE(m_wnd->KeyFont().Escapement() == 2700 && m_wnd->MarkFont().Escapement() == 2700);
+    EXPECT_EQ(m_wnd->Pad().geometry(), QRect(211, 33, 26, 236));
+    EXPECT_EQ(m_wnd->Pad().LineList().geometry(), QRect(0, 0, 211, 320));
+    EXPECT_FALSE(m_wnd->Pad().m_text.m_bRightHanded);
+    EXPECT_NE(m_wnd->SideMenu().geometry(), menu);
+    EXPECT_NE(m_wnd->ScreenImage(), board);
+    EXPECT_EQ(m_wnd->ScreenImage(), m_wnd->ComposedUp()) << "the board is composed anew";
 }

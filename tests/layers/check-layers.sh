@@ -11,14 +11,10 @@ layers=(platform dialogs pad menu keymaps prefs keyboard app)
 set -euo pipefail
 src=$1/src
 model_list=$(tr ';' '\n' < "$2")
-
-rank() {
-  local i
-  for i in "${!layers[@]}"; do
-    [ "${layers[$i]}" = "$1" ] && { echo "$i"; return; }
-  done
-  echo -1
-}
+declare -A rank
+for i in "${!layers[@]}"; do
+  rank[${layers[$i]}]=$i
+done
 is_model() { grep -qxF "$src/$1" <<< "$model_list"; }
 
 broken=0
@@ -27,14 +23,13 @@ while IFS= read -r file; do
   folder=${file%%/*}
   while IFS= read -r included; do
     [[ $included == */* ]] || included=$folder/$included
-    [ -f "$included" ] || continue   # not ours
-    if is_model "$included"; then
-      continue
-    elif is_model "$file"; then
+    # Not ours, or a model file, which anyone may include.
+    [ -f "$included" ] && ! is_model "$included" || continue
+    if is_model "$file"; then
       echo "$file: model file includes widget file $included"
-    elif [ "$(rank "$folder")" -lt 0 ]; then
+    elif [ -z "${rank[$folder]:-}" ]; then
       echo "$file: folder $folder has no place in the layers"
-    elif [ "$(rank "${included%%/*}")" -gt "$(rank "$folder")" ]; then
+    elif [ "${rank[${included%%/*}]:--1}" -gt "${rank[$folder]}" ]; then
       echo "$file: includes $included from a layer above its own"
     else
       continue

@@ -2,8 +2,9 @@
 
 #include "platform/PointFont.h"
 #include "pad/FakePadHost.h"
+#include "pad/LineWrap.h"
 #include "pad/PadText.h"
-#include "platform/TextDraw.h"
+#include "platform/Utf16Text.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextLayout>
 
 #include <memory>
 #include <tuple>
@@ -107,6 +109,24 @@ struct LineListTest : ::testing::Test {
         QImage image(kLength, Thickness(), QImage::Format_RGB32);
         image.fill(kWhite);
         return image;
+    }
+    // Draws line i of the list as its rows, every one in full, at the offset.
+    void DrawRows(QPainter &painter, int i, int nOffset) const
+    {
+        const std::vector<int> starts = list->RowStarts(i);
+        const std::u16string units = list->Lines()[size_t(i)].toStdU16String();
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        option.setTabStopDistance(8.0 * QFontMetrics(font.Font()).averageCharWidth());
+        for (size_t r = 0; r < starts.size(); ++r) {
+            const int nNext = r + 1 < starts.size() ? starts[r + 1] : int(units.size());
+            QTextLayout layout(QStringOfUnits(RowText(units, starts[r], nNext)), font.Font());
+            layout.setTextOption(option);
+            layout.beginLayout();
+            layout.createLine().setPosition(QPointF(0, 0));
+            layout.endLayout();
+            layout.lineAt(0).draw(&painter, QPointF(3, int(list->Layout().Top(i)) + int(r) * Unit() - nOffset));
+        }
     }
     void Tap(int64_t nAcross)
     {
@@ -250,38 +270,27 @@ TEST_F(LineListTest, TheLastLineCanBeReachedAfterTheFontGrew)
     }
 }
 
-// Only the lines in view are drawn; the picture must be that of the whole
-// joined text drawn at the scroll offset over the bands of all lines, turned
-// to read upwards (right-handed) or downwards.
+// Only the lines in view, and of a long line only its rows in view, are
+// drawn; the picture must be that of every row of every line drawn at the
+// scroll offset over the bands of all lines, turned to read upwards
+// (right-handed) or downwards. The rows are found from the characters'
+// widths, not by Qt: drawn by Qt's wrapping, a word longer than the row would
+// stay on one row.
 TEST_F(LineListTest, DrawingTheLinesInViewEqualsDrawingTheWholeText)
 {
-    Lines lines = {u"A first line long enough to wrap at least once across the list", u"", u"tab\u2026here"};
+    Lines lines = {u"A first line long enough to wrap at least once across the list", u"", u"tab\u2026here",
+                   u"WiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWi\U0001F600 o\u0308o"};
     for (int i = 0; i < 12; ++i)
         lines.push_back(i % 3 == 0 ? u"line with\nan inner break"
                                    : u"several words that run over the length of it");
-    // A long line is drawn from the wrapped line in view on.
     std::u16string longLine;
     while (longLine.size() < 3000)
         longLine += u"Wide WWW and narrow iii\u2026tab, e\u0301\u0301 marks, \U0001F600 pairs\ninner breaks ";
     lines.insert(lines.begin() + 5, longLine);
-    QImage scratch(1, 1, QImage::Format_RGB32);
-    QPainter measure(&scratch);
-    measure.setFont(font.Font());
-    std::vector<int> heights;
-    QString joined;
-    for (const std::u16string &line : lines) {
-        const QString text = QString::fromStdU16String(line).replace(QChar(0x2026), QLatin1Char('\t'));
-        joined += (heights.empty() ? QString() : QStringLiteral("\r\n")) + text;
-        QRect rc(3, 0, kLength - 6, 25000);
-        DrawTextFlags(measure, rc, text.isEmpty() ? QStringLiteral(" ") : text, 0xC50);
-        heights.push_back(rc.height());
-    }
-    QRect rcAll(3, 0, kLength - 6, 25000);
-    DrawTextFlags(measure, rcAll, joined, 0xC50);
     for (bool bRightHanded : {true, false}) {
         Open(lines, bRightHanded);
-        ASSERT_EQ(list->Layout().Heights(), heights);
-        EXPECT_EQ(list->Layout().TotalHeight(), rcAll.height());
+        for (int i = 0; i < list->Layout().Count(); ++i)
+            ASSERT_EQ(list->Layout().Height(i), int(list->RowStarts(i).size()) * Unit()) << "line " << i;
         QScrollBar *pBar = list->ScrollBar();
         const int nMax = pBar->maximum();
         ASSERT_GT(nMax, 5);
@@ -290,14 +299,51 @@ TEST_F(LineListTest, DrawingTheLinesInViewEqualsDrawingTheWholeText)
             const int nOffset = Unit() * (bRightHanded ? nPos : nMax - nPos);
             QImage expected = BlankLandscape();
             QPainter painter(&expected);
-            for (size_t i = 0, y = 0; i < heights.size(); y += size_t(heights[i]), ++i)
-                if (i % 2 == 1)
-                    painter.fillRect(0, int(y) - nOffset, kLength, heights[i], QColor(kBand));
-            painter.setFont(font.Font());
-            QRect rc(QPoint(3, -nOffset), QPoint(kLength - 4, Thickness() - 1));
-            DrawTextFlags(painter, rc, joined, 0x850);
+            for (int i = 1; i < list->Layout().Count(); i += 2)
+                painter.fillRect(0, int(list->Layout().Top(i)) - nOffset, kLength, list->Layout().Height(i),
+                                 QColor(kBand));
+            painter.setClipRect(3, 0, kLength - 6, Thickness());
+            for (int i = 0; i < list->Layout().Count(); ++i)
+                DrawRows(painter, i, nOffset);
             painter.end();
             EXPECT_EQ(Mismatches(expected), 0) << "position " << nPos << " right-handed " << bRightHanded;
         }
     }
+}
+
+// Where rows start, with characters 10 wide, "W" 20, the mark U+0301 5, each
+// half of a lone surrogate 8 and a pair 15; tabs stop every 40.
+TEST(LineWrap, BreaksAfterSpacesWithinWordsOnlyWhenNeededAndKeepsMarksAndPairs)
+{
+    struct Advances : CharAdvances {
+        Entry Measure(char32_t ch) const override
+        {
+            if (ch == 0x05D0)
+                return {10, Kind::RightToLeft};
+            if (ch == 0x0301)
+                return {5, Kind::Mark};
+            return {ch == u'W' ? 20.f : ch >= 0x10000 ? 15.f : (ch & 0xF800) == 0xD800 ? 8.f : 10.f, Kind::Ordinary};
+        }
+    } advances;
+    const std::tuple<std::u16string, double, std::vector<int>> cases[] = {
+        {u"", 50, {0}},
+        {u"aaa bbb", 50, {0, 4}},
+        {u"aaa   bbb", 30, {0, 6}},            // spaces hang beyond the row
+        {u"aaaaaaa", 30, {0, 3, 6}},           // a long word breaks where it no longer fits
+        {u"W\u0301a", 15, {0, 2}},             // a first character too wide still keeps its mark
+        {u"aa\u0301", 20, {0}},                // a mark never starts a row
+        {u"a\U0001F600", 20, {0, 1}},          // nor the second half of a pair
+        {u"aaaaa\tb", 85, {0, 6}},             // the tab reaches its stop at 80
+        {u"aaaaaaa\tb", 50, {0, 5}},           // the stop counts from the row's start
+        {u"ab\r\ncd\n\ne\r", 100, {0, 4, 7, 8, 10}},
+    };
+    for (const auto &[text, dRoom, expected] : cases) {
+        std::vector<int> starts;
+        EXPECT_TRUE(WrapLine(text, dRoom, 40, advances, starts));
+        EXPECT_EQ(starts, expected) << QString::fromStdU16String(text).toStdString();
+    }
+    EXPECT_EQ(RowText(u"ab\r\ncd", 0, 4), u"ab");
+    std::vector<int> starts = {7};
+    EXPECT_FALSE(WrapLine(u"ab \u05D0", 100, 40, advances, starts));
+    EXPECT_EQ(starts, std::vector<int>{7}) << "right-to-left text is left to Qt";
 }

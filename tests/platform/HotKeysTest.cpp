@@ -27,51 +27,39 @@ protected:
         return true;
     }
 };
-
-void Press(QWidget *focus, Qt::Key key)
-{
-    QTest::keyClick(focus, key);
-    QCoreApplication::sendPostedEvents();
-}
 }
 
-TEST(DesktopHotKeys, ARegisteredButtonPostsItsIdFromEitherKeyUntilUnregistered)
+// Button n is F(8 + n) or Launch(n - 1), virtual key 0xC0 + n.
+TEST(DesktopHotKeys, ARegisteredButtonPostsItsIdFromEitherKeyUntilUnregisteredOrItsWindowCloses)
 {
     DesktopHotKeys hotKeys;
-    HotKeyWindow window;
+    auto window = std::make_unique<HotKeyWindow>();
+    HotKeyWindow other;
     QLineEdit typing;
-    ASSERT_TRUE(hotKeys.Register(&window, 444, MOD_WIN, 0xC2));
-    Press(&typing, Qt::Key_F10);
-    Press(&typing, Qt::Key_Launch1);
-    ASSERT_EQ(window.m_received.size(), 2u);
-    EXPECT_EQ(window.m_received[0], std::make_pair(std::intptr_t(444), std::intptr_t((0xC2 << 16) | MOD_WIN)));
-    // Other buttons and ordinary keys reach the focused control untouched.
-    Press(&typing, Qt::Key_F9);
-    QTest::keyClicks(&typing, "ab");
-    EXPECT_EQ(typing.text(), QStringLiteral("ab"));
-    EXPECT_TRUE(hotKeys.Unregister(&window, 444));
-    EXPECT_FALSE(hotKeys.Unregister(&window, 444));
-    Press(&typing, Qt::Key_F10);
-    EXPECT_EQ(window.m_received.size(), 2u);
-}
-
-TEST(DesktopHotKeys, AKeyHeldElsewhereOrNoButtonCannotBeRegisteredUntilItsWindowCloses)
-{
-    DesktopHotKeys hotKeys;
-    auto first = std::make_unique<HotKeyWindow>();
-    HotKeyWindow second;
-    ASSERT_TRUE(hotKeys.Register(first.get(), 444, MOD_WIN, 0xC3));
-    EXPECT_FALSE(hotKeys.Register(&second, 444, MOD_WIN, 0xC3));
-    EXPECT_FALSE(hotKeys.Register(first.get(), 445, MOD_WIN, 0xC3));
-    EXPECT_FALSE(hotKeys.Register(first.get(), 446, MOD_WIN, 0xC0));
-    EXPECT_FALSE(hotKeys.Register(nullptr, 447, MOD_WIN, 0xC4));
+    const auto press = [&typing](std::initializer_list<Qt::Key> keys) {
+        for (const Qt::Key key : keys)
+            QTest::keyClick(&typing, key);
+        QCoreApplication::sendPostedEvents();
+    };
+    ASSERT_TRUE(hotKeys.Register(window.get(), 444, MOD_WIN, 0xC2));
+    // A key held elsewhere, a second id for the same key, no button, no window.
+    for (const auto &[owner, id, key] : {std::tuple<QWidget *, int, unsigned>(&other, 444, 0xC2),
+                                         {window.get(), 445, 0xC2}, {window.get(), 446, 0xC0}, {nullptr, 447, 0xC4}})
+        EXPECT_FALSE(hotKeys.Register(owner, id, MOD_WIN, key)) << id;
+    press({Qt::Key_F10, Qt::Key_Launch1, Qt::Key_F9, Qt::Key_A, Qt::Key_B});
+    const std::pair<std::intptr_t, std::intptr_t> message(444, (0xC2 << 16) | MOD_WIN);
+    EXPECT_EQ(window->m_received, std::vector(2, message));
+    EXPECT_EQ(typing.text(), QStringLiteral("ab")) << "other buttons and keys reach the focused control";
     // The same id registered again moves to the new key.
-    ASSERT_TRUE(hotKeys.Register(first.get(), 444, MOD_WIN, 0xC4));
-    Press(first.get(), Qt::Key_F11);
-    Press(first.get(), Qt::Key_F12);
-    ASSERT_EQ(first->m_received.size(), 1u);
-    EXPECT_EQ(first->m_received[0].second >> 16, 0xC4);
-    first.reset();
-    Press(&second, Qt::Key_F12);
-    EXPECT_TRUE(hotKeys.Register(&second, 444, MOD_WIN, 0xC4));
+    ASSERT_TRUE(hotKeys.Register(window.get(), 444, MOD_WIN, 0xC4));
+    press({Qt::Key_F10, Qt::Key_F12});
+    ASSERT_EQ(window->m_received.size(), 3u);
+    EXPECT_EQ(window->m_received.back().second >> 16, 0xC4);
+    EXPECT_TRUE(hotKeys.Unregister(window.get(), 444));
+    EXPECT_FALSE(hotKeys.Unregister(window.get(), 444));
+    press({Qt::Key_F12});
+    EXPECT_EQ(window->m_received.size(), 3u);
+    ASSERT_TRUE(hotKeys.Register(window.get(), 444, MOD_WIN, 0xC3));
+    window.reset();
+    EXPECT_TRUE(hotKeys.Register(&other, 444, MOD_WIN, 0xC3)) << "a closed window's key is free again";
 }

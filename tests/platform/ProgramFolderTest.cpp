@@ -23,50 +23,48 @@ QByteArray ReadFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-// An installed tree (prefix/bin, prefix/share/quorlex) and a data home of
-// its own, as XDG_DATA_HOME for the test's lifetime.
-class InstalledTree
-{
-public:
-    InstalledTree() : m_oldDataHome(qgetenv("XDG_DATA_HOME")), m_bHadDataHome(qEnvironmentVariableIsSet("XDG_DATA_HOME"))
-    {
-        QDir().mkpath(Bin());
-        qputenv("XDG_DATA_HOME", m_dataHome.path().toLocal8Bit());
-    }
-    ~InstalledTree()
-    {
-        if (m_bHadDataHome)
-            qputenv("XDG_DATA_HOME", m_oldDataHome);
-        else
-            qunsetenv("XDG_DATA_HOME");
-    }
-    QString Bin() const { return m_prefix.filePath(QStringLiteral("bin")); }
-    QString Shipped(const QString &name) const { return m_prefix.filePath(QStringLiteral("share/quorlex/") + name); }
-    QString UserFolder() const { return m_dataHome.filePath(QStringLiteral("quorlex")); }
-    QString UserFile(const QString &name) const { return UserFolder() + QLatin1Char('/') + name; }
+// An installed tree: the program file's folder prefix/bin, the shipped data in
+// prefix/share/quorlex.
+struct InstalledTree {
+    QTemporaryDir prefix;
 
-private:
-    QTemporaryDir m_prefix;
-    QTemporaryDir m_dataHome;
-    QByteArray m_oldDataHome;
-    bool m_bHadDataHome;
+    InstalledTree() { QDir().mkpath(Bin()); }
+    QString Bin() const { return prefix.filePath(QStringLiteral("bin")); }
+    void Ship(const QString &name, const QByteArray &bytes) const
+    {
+        WriteFile(prefix.filePath(QStringLiteral("share/quorlex/") + name), bytes);
+    }
 };
 }
 
-// --home wins over everything; a Skins folder beside the program file marks
-// a folder that is run from as it is. Neither makes the user's folder.
+// --home wins over everything; one that is not there yet is made with its
+// parents and given the data beside a program file run where it was built,
+// and one under a plain file gives an empty result. A Skins folder beside
+// the program file marks a folder that is run from as it is. None of these
+// makes the user's folder.
 TEST(ProgramFolder, HomeOptionThenProgramFileFolderWithSkins)
 {
     TestEnvironment environment;
     InstalledTree tree;
-    QTemporaryDir home;
-    WriteFile(tree.Shipped(QStringLiteral("Skins/Light.kbskn")), "light");
+    tree.Ship(QStringLiteral("Skins/Light.kbskn"), "light");
     QDir().mkpath(tree.Bin() + QStringLiteral("/Skins"));
-
+    QTemporaryDir home;
     EXPECT_EQ(SetUpProgramFolder(home.path(), tree.Bin()), QDir::cleanPath(home.path()));
     EXPECT_EQ(ProgramFolder(), QDir::cleanPath(home.path()));
     EXPECT_EQ(SetUpProgramFolder(QString(), tree.Bin()), QDir::cleanPath(tree.Bin()));
-    EXPECT_FALSE(QFileInfo::exists(tree.UserFolder()));
+
+    QTemporaryDir build;
+    WriteFile(build.filePath(QStringLiteral("Skins/Light.kbskn")), "light");
+    WriteFile(build.filePath(QStringLiteral("KeyMaps/German.kmap")), "german");
+    WriteFile(build.filePath(QStringLiteral("QuorlexHelp.htm")), "help");
+    WriteFile(build.filePath(QStringLiteral("quorlex")), "program");
+    const QString newHome = build.filePath(QStringLiteral("new/deeper/home"));
+    EXPECT_EQ(SetUpProgramFolder(newHome, build.path()), QDir::cleanPath(newHome));
+    for (const auto &[name, bytes] : {std::pair("/Skins/Light.kbskn", "light"), {"/KeyMaps/German.kmap", "german"},
+                                      {"/QuorlexHelp.htm", "help"}, {"/quorlex", "<missing>"}})
+        EXPECT_EQ(ReadFile(newHome + QLatin1String(name)), bytes) << name;
+    EXPECT_EQ(SetUpProgramFolder(build.filePath(QStringLiteral("quorlex/home")), build.path()), QString());
+    EXPECT_FALSE(QFileInfo::exists(UserDataFolder()));
 }
 
 // Without Skins beside it the program file is installed: the user's data
@@ -75,42 +73,21 @@ TEST(ProgramFolder, InstalledProgramFillsTheUsersFolderWithoutReplacingTheirFile
 {
     TestEnvironment environment;
     InstalledTree tree;
-    WriteFile(tree.Shipped(QStringLiteral("Skins/Light.kbskn")), "light");
-    WriteFile(tree.Shipped(QStringLiteral("KeyMaps/German.kmap")), "shipped german");
-    WriteFile(tree.Shipped(QStringLiteral("KeyMaps/French.kmap")), "french");
-    WriteFile(tree.Shipped(QStringLiteral("QuorlexHelp.htm")), "help");
-    WriteFile(tree.UserFile(QStringLiteral("KeyMaps/German.kmap")), "my german");
+    const QString folder = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/quorlex/");
+    const std::pair<const char *, const char *> files[] = {
+        {"Skins/Light.kbskn", "light"}, {"KeyMaps/French.kmap", "french"}, {"QuorlexHelp.htm", "help"},
+        {"KeyMaps/German.kmap", "my german"}};
+    // The German map is shipped as well, but the user has their own.
+    for (const auto &[name, bytes] : files)
+        tree.Ship(QLatin1String(name), QByteArray(bytes).replace("my ", "shipped "));
+    WriteFile(folder + QStringLiteral("KeyMaps/German.kmap"), "my german");
 
-    EXPECT_EQ(SetUpProgramFolder(QString(), tree.Bin()), tree.UserFolder());
+    EXPECT_EQ(SetUpProgramFolder(QString(), tree.Bin()), QDir::cleanPath(folder));
     EXPECT_EQ(ProgramFolder(), UserDataFolder());
-    EXPECT_EQ(ReadFile(tree.UserFile(QStringLiteral("Skins/Light.kbskn"))), "light");
-    EXPECT_EQ(ReadFile(tree.UserFile(QStringLiteral("KeyMaps/French.kmap"))), "french");
-    EXPECT_EQ(ReadFile(tree.UserFile(QStringLiteral("QuorlexHelp.htm"))), "help");
-    EXPECT_EQ(ReadFile(tree.UserFile(QStringLiteral("KeyMaps/German.kmap"))), "my german");
-
+    for (const auto &[name, bytes] : files)
+        EXPECT_EQ(ReadFile(folder + QLatin1String(name)), bytes) << name;
     // Once set up, the folder is the user's: a skin they removed stays removed.
-    QFile::remove(tree.UserFile(QStringLiteral("Skins/Light.kbskn")));
+    QFile::remove(folder + QStringLiteral("Skins/Light.kbskn"));
     SetUpProgramFolder(QString(), tree.Bin());
-    EXPECT_FALSE(QFileInfo::exists(tree.UserFile(QStringLiteral("Skins/Light.kbskn"))));
-}
-
-// A --home folder that is not there yet is made with its parents and given
-// the data beside a program file run where it was built; one under a plain
-// file cannot be made and gives an empty result.
-TEST(ProgramFolder, MissingHomeIsMadeAndFilledOrRefused)
-{
-    TestEnvironment environment;
-    QTemporaryDir build;
-    WriteFile(build.filePath(QStringLiteral("Skins/Light.kbskn")), "light");
-    WriteFile(build.filePath(QStringLiteral("KeyMaps/German.kmap")), "german");
-    WriteFile(build.filePath(QStringLiteral("QuorlexHelp.htm")), "help");
-    WriteFile(build.filePath(QStringLiteral("quorlex")), "program");
-    const QString home = build.filePath(QStringLiteral("new/deeper/home"));
-
-    EXPECT_EQ(SetUpProgramFolder(home, build.path()), QDir::cleanPath(home));
-    EXPECT_EQ(ReadFile(home + QStringLiteral("/Skins/Light.kbskn")), "light");
-    EXPECT_EQ(ReadFile(home + QStringLiteral("/KeyMaps/German.kmap")), "german");
-    EXPECT_EQ(ReadFile(home + QStringLiteral("/QuorlexHelp.htm")), "help");
-    EXPECT_FALSE(QFileInfo::exists(home + QStringLiteral("/quorlex")));
-    EXPECT_EQ(SetUpProgramFolder(build.filePath(QStringLiteral("quorlex/home")), build.path()), QString());
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("Skins/Light.kbskn")));
 }

@@ -1,6 +1,7 @@
 #include "dialogs/MultiLineCheckBox.h"
 #include "dialogs/PropertySheet.h"
 #include "keymaps/KeyMapFile.h"
+#include "dialogs/HeaderFrame.h"
 #include "prefs/AboutDlg.h"
 #include "prefs/ActionPage.h"
 #include "prefs/FontDlg.h"
@@ -21,32 +22,34 @@
 #include <functional>
 
 namespace {
-// Where a control draws its text, and how: empty when it has none.
-QRect TextRoom(QWidget *control, int &flags)
+// The room a control has for its text and what the text needs there; both
+// empty for a control without text or showing a picture. A group box's title
+// needs its place on the frame.
+std::pair<QRect, QRect> RoomAndNeed(QWidget *control, const QString &text)
 {
-    flags = Qt::TextSingleLine | Qt::TextShowMnemonic;
     QStyleOptionButton button;
     button.initFrom(control);
-    if (auto *box = dynamic_cast<MultiLineCheckBox *>(control)) {
-        flags = Qt::TextWordWrap;
-        return box->TextRect();
-    }
-    if (qobject_cast<QRadioButton *>(control) != nullptr)
-        return control->style()->subElementRect(QStyle::SE_RadioButtonContents, &button, control);
-    if (qobject_cast<QPushButton *>(control) != nullptr)
-        return control->style()->subElementRect(QStyle::SE_PushButtonContents, &button, control);
-    if (auto *label = qobject_cast<QLabel *>(control)) {
+    int flags = Qt::TextSingleLine | Qt::TextShowMnemonic;
+    QRect room;
+    if (auto *group = qobject_cast<QGroupBox *>(control)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(group);
+        option.text = text;
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        return {group->rect(), group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group)};
+    } else if (auto *box = dynamic_cast<MultiLineCheckBox *>(control)) {
+        std::tie(room, flags) = std::pair(box->TextRect(), int(Qt::TextWordWrap));
+    } else if (qobject_cast<QRadioButton *>(control) != nullptr) {
+        room = control->style()->subElementRect(QStyle::SE_RadioButtonContents, &button, control);
+    } else if (qobject_cast<QPushButton *>(control) != nullptr) {
+        room = control->style()->subElementRect(QStyle::SE_PushButtonContents, &button, control);
+    } else if (auto *label = qobject_cast<QLabel *>(control)) {
         flags = label->wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine;
-        return label->pixmap().isNull() ? label->contentsRect() : QRect();
+        room = label->pixmap().isNull() ? label->contentsRect() : QRect();
     }
-    return {};
-}
-
-QString TextOf(const QWidget *control)
-{
-    if (auto *group = qobject_cast<const QGroupBox *>(control))
-        return group->title();
-    return control->property("text").toString();
+    if (room.isEmpty() || text.isEmpty())
+        return {};
+    return {room, control->fontMetrics().boundingRect(room, flags | Qt::AlignLeft | Qt::AlignTop, text)};
 }
 
 // What of the window's controls is cut off or lies off the 240 x 320 screen.
@@ -59,29 +62,16 @@ QStringList Clipped(QWidget *window)
     for (QWidget *control : window->findChildren<QWidget *>()) {
         if (!control->isVisibleTo(window) || control->parentWidget()->inherits("QComboBox"))
             continue;
-        const QString text = TextOf(control);
+        const auto *group = qobject_cast<const QGroupBox *>(control);
+        const QString text = group != nullptr ? group->title() : control->property("text").toString();
         const QString name = QStringLiteral("\"%1\"").arg(text.isEmpty() ? QString::fromLatin1(control->metaObject()->className()) : text);
         if (!screen.contains(QRect(control->mapTo(window, QPoint()), control->size())))
             faults << name + QStringLiteral(" off the screen");
-        if (text.isEmpty())
-            continue;
-        int flags = 0;
-        QRect room = TextRoom(control, flags);
-        if (auto *group = qobject_cast<QGroupBox *>(control)) {
-            QStyleOptionGroupBox option;
-            option.initFrom(group);
-            option.text = text;
-            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-            room = group->rect();
-            if (!room.contains(group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group)))
-                faults << name + QStringLiteral(" runs past its frame");
-        }
-        if (room.isEmpty() || qobject_cast<QGroupBox *>(control) != nullptr)
-            continue;
-        const QRect need = control->fontMetrics().boundingRect(room, flags | Qt::AlignLeft | Qt::AlignTop, text);
-        if (need.width() > room.width() || need.height() > room.height())
-            faults << QStringLiteral("%1 needs %2 x %3 in %4 x %5")
-                          .arg(name).arg(need.width()).arg(need.height()).arg(room.width()).arg(room.height());
+        const auto [room, need] = RoomAndNeed(control, text);
+        if (!room.isEmpty() && !room.contains(need))
+            faults << QStringLiteral("%1 needs %2 x %3 at %4,%5 in %6 x %7")
+                          .arg(name).arg(need.width()).arg(need.height()).arg(need.x()).arg(need.y())
+                          .arg(room.width()).arg(room.height());
     }
     if (auto *tabs = window->findChild<QTabBar *>())
         for (int i = 0; i < tabs->count(); ++i)
@@ -89,11 +79,37 @@ QStringList Clipped(QWidget *window)
                 faults << QStringLiteral("tab \"%1\" runs past the tab bar").arg(tabs->tabText(i));
     return faults;
 }
+
+// The rule, the blue bold title inside its rectangle and Cancel at the top right.
+void ExpectHeader(QWidget *dialog, const QString &title)
+{
+    SCOPED_TRACE(title.toStdString());
+    const QColor blue(0, 0, 255);
+    constexpr int kRuleRow = 23;
+    const QImage image = Snapshot(dialog);
+    const int w = image.width();
+    QRect blueInk;
+    for (int y = 0; y <= kRuleRow; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (y == kRuleRow)
+                ASSERT_EQ(image.pixelColor(x, y), QColor(Qt::black)) << "x " << x;
+            else if (image.pixelColor(x, y) == blue && x < w - 52)
+                blueInk |= QRect(x, y, 1, 1);
+        }
+    EXPECT_NE(image.pixelColor(w / 2, kRuleRow + 1), QColor(Qt::black));
+    EXPECT_TRUE(blueInk.width() > 10 && QRect(QPoint(4, 5), QPoint(w - 71, 21)).contains(blueInk));
+    auto *label = GetDlgItemAs<QLabel>(dialog, HeaderFrame::kStaticId);
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->text() == title && label->font().bold());
+    EXPECT_EQ(GetDlgItem(dialog, IDCANCEL)->geometry(), QRect(w - 50, 2, 48, 20));
+    EXPECT_EQ(GetDlgItem(dialog, IDCANCEL)->palette().color(QPalette::ButtonText), blue);
+}
 }
 
 // Whatever face stands for Tahoma (Wine's, or DejaVu Sans without it), every
-// dialog and page shows each of its texts whole and lies on the screen.
-TEST(DialogFit, EveryTextWholeAndEveryControlOnTheScreen)
+// dialog and page shows each of its texts whole and lies on the screen, and
+// those with a header draw it.
+TEST(DialogFit, EveryTextWholeEveryControlOnTheScreenAndEveryHeaderDrawn)
 {
     TestEnvironment environment;
     const std::vector<std::pair<const char *, std::function<QStringList()>>> dialogs = {
@@ -107,13 +123,21 @@ TEST(DialogFit, EveryTextWholeAndEveryControlOnTheScreen)
                  sheet.AddPage(page);
              sheet.Create();
              QStringList faults;
+             const QString titles[] = {"Look & Feel", "Action", "Keys"};
              for (int page = 0; page < 3; ++page) {
                  ShowPage(sheet, page);
+                 ExpectHeader(sheet.GetActivePage(), titles[page]);
                  faults << Clipped(&sheet);
              }
              return faults;
          }},
-        {"font", [] { CFontDlg dialog; dialog.Create(); return Clipped(&dialog); }},
+        {"font",
+         [] {
+             CFontDlg dialog;
+             dialog.Create();
+             ExpectHeader(&dialog, QStringLiteral("Font Dialog"));
+             return Clipped(&dialog);
+         }},
         {"about", [] { CAboutDlg dialog; dialog.Create(); return Clipped(&dialog); }},
         {"key map",
          [&environment] {

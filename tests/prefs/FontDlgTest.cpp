@@ -12,18 +12,14 @@
 #include <algorithm>
 
 namespace {
-QComboBox *Combo(const CFontDlg &dialog, int id)
-{
-    return GetDlgItemAs<QComboBox>(&dialog, id);
-}
+// A font dialog made and shown over its own environment.
+struct OpenFontDlg {
+    TestEnvironment environment;
+    CFontDlg dialog;
 
-void TypeSize(CFontDlg &dialog, const QString &text)
-{
-    QLineEdit *field = Combo(dialog, CFontDlg::kSizeListId)->lineEdit();
-    field->selectAll();
-    QTest::keyClicks(field, text);
-    QCoreApplication::sendPostedEvents();
-}
+    QComboBox *Combo(int id) const { return GetDlgItemAs<QComboBox>(&dialog, id); }
+    int SampleHeight() const { return dialog.SampleMetrics().lfHeight; }
+};
 
 int Points(int points)
 {
@@ -33,105 +29,23 @@ int Points(int points)
 
 // The list is handed to the dialog, so that the cap holds however few
 // families the machine has.
-TEST(FontDlg, OffersTheFirst24ReportedFamiliesCutTo31CharactersAndSorted)
+TEST(FontDlg, OffersTheFirst24ReportedFamiliesCutTo31CharactersAndSortedAndDrawsTheSample)
 {
-    TestEnvironment environment;
-    CFontDlg dialog;
+    OpenFontDlg open;
     for (int i = 30; i > 0; --i)
-        dialog.m_reportedFamilies << QStringLiteral("%1amily %2").arg(i % 2 ? 'f' : 'F').arg(i) + QString(i == 29 ? 40 : 0, 'x');
-    dialog.Create();
-    QStringList expected = dialog.m_reportedFamilies.mid(0, CFontDlg::kMaxFamilies);
+        open.dialog.m_reportedFamilies << QStringLiteral("%1amily %2").arg(i % 2 ? 'f' : 'F').arg(i) + QString(i == 29 ? 40 : 0, 'x');
+    open.dialog.Create();
+    QStringList expected = open.dialog.m_reportedFamilies.mid(0, CFontDlg::kMaxFamilies);
     expected[1].truncate(31);
-    EXPECT_EQ(dialog.Families(), expected);
+    EXPECT_EQ(open.dialog.Families(), expected);
     std::sort(expected.begin(), expected.end(),
               [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     QStringList listed;
-    for (int i = 0; i < Combo(dialog, CFontDlg::kFontListId)->count(); ++i)
-        listed << Combo(dialog, CFontDlg::kFontListId)->itemText(i);
+    for (int i = 0; i < open.Combo(CFontDlg::kFontListId)->count(); ++i)
+        listed << open.Combo(CFontDlg::kFontListId)->itemText(i);
     EXPECT_EQ(listed, expected);
-}
-
-TEST(FontDlg, FieldsComeBackOnOkAndAnUnknownFaceGivesTheFirstFamily)
-{
-    TestEnvironment environment;
-    CFontDlg dialog;
-    dialog.m_strFaceName = QStringLiteral("No Such Face");
-    dialog.m_nSize = 14;
-    dialog.m_bItalic = 1;
-    dialog.Create();
-    const QString first = Combo(dialog, CFontDlg::kFontListId)->itemText(0);
-    EXPECT_EQ(Combo(dialog, CFontDlg::kSizeListId)->currentText(), QStringLiteral("14"));
-    TapItem(&dialog, CFontDlg::kUnderlineId);
-    TapItem(&dialog, CFontDlg::kItalicId);
-    TapItem(&dialog, IDOK);
-    EXPECT_EQ(dialog.result(), IDOK);
-    EXPECT_EQ(dialog.m_strFaceName, first);
-    EXPECT_EQ(dialog.m_nSize, 14);
-    EXPECT_EQ(dialog.m_bItalic, 0);
-    EXPECT_EQ(dialog.m_bUnderline, 1);
-    EXPECT_EQ(dialog.m_bBold, 0);
-    EXPECT_TRUE(dialog.SampleFont().IsNull());
-}
-
-TEST(FontDlg, TheSizeFieldUpdatesTheSampleWhileTypingAndFallsBackToNine)
-{
-    TestEnvironment environment;
-    CFontDlg dialog;
-    dialog.m_nSize = 1; // selects the first entry beginning with "1"
-    dialog.Create();
-    EXPECT_EQ(Combo(dialog, CFontDlg::kSizeListId)->currentText(), QStringLiteral("10"));
-    EXPECT_EQ(dialog.SampleMetrics().lfHeight, Points(10));
-    TypeSize(dialog, QStringLiteral("13"));
-    EXPECT_EQ(dialog.SampleMetrics().lfHeight, Points(13));
-    EXPECT_EQ(dialog.SampleFont().Description().lfHeight, Points(13));
-    TypeSize(dialog, QStringLiteral("xy"));
-    EXPECT_EQ(Combo(dialog, CFontDlg::kSizeListId)->currentText(), QStringLiteral("9"));
-    EXPECT_EQ(dialog.SampleMetrics().lfHeight, Points(9));
-    TypeSize(dialog, QStringLiteral("20"));
-    Combo(dialog, CFontDlg::kSizeListId)->lineEdit()->selectAll();
-    QTest::keyClick(Combo(dialog, CFontDlg::kSizeListId)->lineEdit(), Qt::Key_Delete);
-    QCoreApplication::sendPostedEvents();
-    // A blank field leaves the size as it was.
-    EXPECT_EQ(dialog.SampleMetrics().lfHeight, Points(20));
-    // A size no screen could show, or whose height would overflow, is no size.
-    TypeSize(dialog, QStringLiteral("2147483647"));
-    EXPECT_EQ(Combo(dialog, CFontDlg::kSizeListId)->currentText(), QStringLiteral("9"));
-    TapItem(&dialog, IDOK);
-    EXPECT_EQ(dialog.m_nSize, 9);
-}
-
-TEST(FontDlg, TheSampleFollowsTheFamilyOnThePostedMessageAndIsBoldAt700)
-{
-    TestEnvironment environment;
-    CFontDlg dialog;
-    dialog.Create();
-    QComboBox *list = Combo(dialog, CFontDlg::kFontListId);
-    ASSERT_GT(list->count(), 1);
-    EXPECT_EQ(dialog.SampleFont().Description().lfWeight, 400);
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(dialog.SampleFont().Description().lfFaceName, list->itemText(0));
-    QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(dialog.SampleFont().Description().lfFaceName, list->itemText(1));
-    TapItem(&dialog, CFontDlg::kBoldId);
-    TapItem(&dialog, CFontDlg::kStrikeId);
-    const LogFont &sample = dialog.SampleFont().Description();
-    EXPECT_EQ(sample.lfWeight, 700);
-    EXPECT_TRUE(sample.lfStrikeOut);
-    EXPECT_FALSE(sample.lfItalic);
-    // The pad font made later from the same choice is 600.
-    PointFont pad;
-    MakePointFont(pad, dialog.m_strFaceName, dialog.m_nSize, dialog.m_bBold, false, false, false, 0, 0);
-    EXPECT_EQ(pad.Description().lfWeight, 600);
-    EXPECT_EQ(pad.Description().lfHeight, sample.lfHeight);
-}
-
-TEST(FontDlg, DrawsTheSampleTextInsideItsFramedRectangle)
-{
-    TestEnvironment environment;
-    CFontDlg dialog;
-    dialog.Create();
-    const QImage image = Snapshot(&dialog);
+    // The sample text is drawn inside its framed rectangle.
+    const QImage image = Snapshot(&open.dialog);
     const int w = image.width();
     const int h = image.height();
     for (const QPoint frame : {QPoint(w / 2, h - 100), QPoint(w / 2, h - 51), QPoint(0, h - 75), QPoint(w - 1, h - 75)})
@@ -144,4 +58,60 @@ TEST(FontDlg, DrawsTheSampleTextInsideItsFramedRectangle)
     }
     EXPECT_GT(ink[0], 50);
     EXPECT_EQ(ink[1], 0);
+}
+
+// An unknown face gives the first family; the sample follows the family on
+// the posted message and the styles at once, bold at 700 (the pad font made
+// from the same choice is 600, see PointFont); the fields come back on OK.
+TEST(FontDlg, TheSampleFollowsTheChoicesAndTheFieldsComeBackOnOk)
+{
+    for (const int button : {IDCANCEL, IDOK}) {
+        OpenFontDlg open;
+        std::tie(open.dialog.m_strFaceName, open.dialog.m_nSize, open.dialog.m_bItalic) =
+            std::tuple(QStringLiteral("No Such Face"), 14, 1);
+        open.dialog.Create();
+        QComboBox *list = open.Combo(CFontDlg::kFontListId);
+        ASSERT_GT(list->count(), 1);
+        EXPECT_EQ(open.Combo(CFontDlg::kSizeListId)->currentText(), QStringLiteral("14"));
+        EXPECT_EQ(open.dialog.SampleFont().Description().lfWeight, 400);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        EXPECT_EQ(open.dialog.SampleFont().Description().lfFaceName, list->itemText(0));
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(open.dialog.SampleFont().Description().lfFaceName, list->itemText(1));
+        for (const int id : {CFontDlg::kBoldId, CFontDlg::kStrikeId, CFontDlg::kItalicId, CFontDlg::kUnderlineId})
+            TapItem(&open.dialog, id);
+        const LogFont &sample = open.dialog.SampleFont().Description();
+        EXPECT_TRUE(sample.lfWeight == 700 && sample.lfStrikeOut && sample.lfUnderline && !sample.lfItalic);
+        TapItem(&open.dialog, button);
+        EXPECT_EQ(open.dialog.result(), button);
+        const CFontDlg &d = open.dialog;
+        if (button == IDOK) { // after Cancel the caller ignores the fields
+            EXPECT_EQ(std::tuple(d.m_strFaceName, d.m_nSize, d.m_bBold, d.m_bItalic, d.m_bStrike, d.m_bUnderline),
+                      std::tuple(list->itemText(1), 14, 1, 0, 1, 1));
+        }
+        EXPECT_TRUE(d.SampleFont().IsNull()) << "the sample font goes with the dialog";
+    }
+}
+
+// Typed sizes reach the sample at once; what is no size, or one no screen
+// could show or whose height would overflow, falls back to 9; a blank field
+// leaves the size as it was.
+TEST(FontDlg, TheSizeFieldUpdatesTheSampleWhileTypingAndFallsBackToNine)
+{
+    OpenFontDlg open;
+    open.dialog.m_nSize = 1; // selects the first entry beginning with "1"
+    open.dialog.Create();
+    QComboBox *sizes = open.Combo(CFontDlg::kSizeListId);
+    EXPECT_EQ(sizes->currentText(), QStringLiteral("10"));
+    EXPECT_EQ(open.SampleHeight(), Points(10));
+    for (const auto &[typed, shown, points] : {std::tuple("13", "13", 13), {"xy", "9", 9}, {"20", "20", 20},
+                                               {"", "", 20}, {"2147483647", "9", 9}}) {
+        TypeText(sizes->lineEdit(), QString::fromLatin1(typed));
+        EXPECT_EQ(sizes->currentText(), QString::fromLatin1(shown)) << typed;
+        EXPECT_EQ(open.SampleHeight(), Points(points)) << typed;
+        EXPECT_EQ(open.dialog.SampleFont().Description().lfHeight, Points(points)) << typed;
+    }
+    TapItem(&open.dialog, IDOK);
+    EXPECT_EQ(open.dialog.m_nSize, 9);
 }

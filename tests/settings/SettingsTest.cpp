@@ -48,7 +48,7 @@ auto Fields(const Settings &s)
 }
 }
 
-TEST(Settings, AnEmptyStoreGivesTheDefaultsAndSaveWritesAllSeventeenInOrder)
+TEST(Settings, AnEmptyStoreGivesTheDefaultsSaveWritesAllSeventeenInOrderAndFlagsAreNormalised)
 {
     MemoryProfile profile;
     Settings settings;
@@ -66,20 +66,17 @@ TEST(Settings, AnEmptyStoreGivesTheDefaultsAndSaveWritesAllSeventeenInOrder)
     Settings reread;
     LoadSettings(reread, profile);
     EXPECT_EQ(Fields(reread), Fields(settings));
-}
-
-TEST(Settings, FlagsAreNormalisedRangesLeftAloneAndMistypedValuesGiveTheirDefaultOnly)
-{
-    MemoryProfile profile;
+    // Flags are normalised, ranges left alone, mistyped values give their default.
+    profile.m_values.clear();
     for (const auto &[name, value] : {std::pair<std::u16string, std::variant<int, std::u16string>>{u"Direction", 5},
                                       {u"Font Bold", -7}, {u"Key Layout", 9}, {u"On Start Action", 7},
                                       {u"Font Size", u"huge"}, {u"Skin", 3}, {u"Repeat Interval", 50}})
         profile.m_values[std::u16string(kSettingsSection) + u"/" + name] = value;
-    Settings settings;
-    LoadSettings(settings, profile);
-    EXPECT_EQ(std::tuple(settings.m_bRightHanded, settings.m_bFontBold, settings.m_nKeyLayout, settings.m_nOnStartAction,
-                         settings.m_nFontSize, settings.m_strSkin, settings.m_nRepeatInterval),
+    Settings mistyped;
+    LoadSettings(mistyped, profile);
+    EXPECT_EQ(std::tuple(mistyped.m_bRightHanded, mistyped.m_bFontBold, mistyped.m_nKeyLayout, mistyped.m_nOnStartAction,
+                         mistyped.m_nFontSize, mistyped.m_strSkin, mistyped.m_nRepeatInterval),
               std::tuple(1, 1, 9, 7, 12, u"Default Skin", 50));
-    SaveSettings(settings, profile);
+    SaveSettings(mistyped, profile);
     EXPECT_EQ(profile.Get(kSettingsSection, u"Direction", 0), 1);
 }

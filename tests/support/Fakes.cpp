@@ -10,8 +10,7 @@ void FakePrompt::ShowMessage(const QString &text, const QString &title)
 
 bool FakePrompt::AskYesNo(const QString &text, const QString &title)
 {
-    m_texts << text;
-    m_titles << title;
+    ShowMessage(text, title);
     m_questions << text;
     if (m_answers.empty())
         return false;

@@ -7,12 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 TestEnvironment::TestEnvironment()
-    : m_oldConfigHome(qgetenv("XDG_CONFIG_HOME")), m_bHadConfigHome(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
 {
-    qputenv("XDG_CONFIG_HOME", m_configFolder.path().toLocal8Bit());
+    SetVariable("XDG_CONFIG_HOME", m_configFolder.path());
+    SetVariable("XDG_DATA_HOME", m_configFolder.filePath(QStringLiteral("data")));
     SetProgramFolder(m_programFolder.path());
     Platform::SetPrompt(&m_prompt);
     Platform::SetBeeper(&m_beeper);
@@ -29,10 +28,14 @@ TestEnvironment::~TestEnvironment()
     Platform::SetWaitCursor(nullptr);
     Platform::SetHotKeys(nullptr);
     SetProgramFolder(QString());
-    if (m_bHadConfigHome)
-        qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
-    else
-        qunsetenv("XDG_CONFIG_HOME");
+    for (const auto &[name, value] : m_oldVariables)
+        value ? qputenv(name, *value) : qunsetenv(name);
+}
+
+void TestEnvironment::SetVariable(const char *name, const QString &value)
+{
+    m_oldVariables.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+    qputenv(name, value.toLocal8Bit());
 }
 
 QString TestEnvironment::PreferencesFile() const

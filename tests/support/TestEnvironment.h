@@ -6,9 +6,14 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// One test's world: its own program folder and settings folder, and the
-// fakes for message boxes, beeps, clipboard, wait cursor and hot keys, put in place for
-// the test's lifetime and taken out again afterwards.
+#include <optional>
+#include <utility>
+#include <vector>
+
+// One test's world: its own program folder and settings folder (with the
+// user's data folder, XDG_DATA_HOME, below it), and the fakes for message
+// boxes, beeps, clipboard, wait cursor and hot keys, put in place for the
+// test's lifetime and taken out again afterwards.
 class TestEnvironment
 {
 public:
@@ -31,8 +36,10 @@ public:
     FakeHotKeys m_hotKeys;
 
 private:
+    void SetVariable(const char *name, const QString &value);
+
     QTemporaryDir m_programFolder;
     QTemporaryDir m_configFolder;
-    QByteArray m_oldConfigHome;
-    bool m_bHadConfigHome;
+    // Each variable set, with its value before (none when it was unset).
+    std::vector<std::pair<const char *, std::optional<QByteArray>>> m_oldVariables;
 };
