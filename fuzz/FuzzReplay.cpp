@@ -23,62 +23,38 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int *argc, char ***argv);
 
+namespace fs = std::filesystem;
+
 namespace {
-using Inputs = std::vector<std::filesystem::path>;
+using Inputs = std::vector<fs::path>;
 
-bool RunFile(const std::filesystem::path &file)
+void AddPath(const fs::path &path, Inputs &inputs)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return false;
-    std::cout << "running " << file.string() << std::endl;
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
-    return true;
-}
-
-void AddPath(const std::filesystem::path &path, Inputs &inputs)
-{
-    std::error_code error;
-    if (!std::filesystem::is_directory(path, error)) {
-        inputs.push_back(path);
-        return;
-    }
-    Inputs folder;
-    for (const std::filesystem::directory_entry &entry : std::filesystem::directory_iterator(path, error))
-        if (entry.is_regular_file(error))
-            folder.push_back(entry.path());
-    std::sort(folder.begin(), folder.end(),
-              [](const auto &left, const auto &right) { return left.native() < right.native(); });
+    if (!fs::is_directory(path))
+        return inputs.push_back(path);
+    Inputs folder(fs::directory_iterator(path), {});
+    std::erase_if(folder, [](const fs::path &file) { return !fs::is_regular_file(file); });
+    // Paths in one folder compare as their names do, byte by byte.
+    std::sort(folder.begin(), folder.end());
     inputs.insert(inputs.end(), folder.begin(), folder.end());
-}
-
-// Fisher-Yates on the engine's raw output: std::shuffle's use of the engine
-// differs between standard libraries, mt19937's own sequence does not.
-void Shuffle(Inputs &inputs, std::uint32_t nSeed)
-{
-    std::mt19937 engine(nSeed);
-    for (std::size_t i = inputs.size(); i > 1; --i)
-        std::swap(inputs[i - 1], inputs[engine() % i]);
 }
 
 bool Reorder(std::string_view order, Inputs &inputs)
 {
-    constexpr std::string_view kShuffled = "shuffled:";
-    if (order == "sorted")
-        return true;
-    if (order == "reversed") {
+    if (order == "reversed")
         std::reverse(inputs.begin(), inputs.end());
-        return true;
-    }
-    if (order.substr(0, kShuffled.size()) != kShuffled)
-        return false;
-    const std::string_view seed = order.substr(kShuffled.size());
+    if (!order.starts_with("shuffled:"))
+        return order == "sorted" || order == "reversed";
+    const std::string_view seed = order.substr(9);
     std::uint32_t nSeed = 0;
     const auto [pEnd, error] = std::from_chars(seed.data(), seed.data() + seed.size(), nSeed);
     if (error != std::errc() || pEnd != seed.data() + seed.size())
         return false;
-    Shuffle(inputs, nSeed);
+    // Fisher-Yates on the engine's raw output: std::shuffle's use of the
+    // engine differs between standard libraries, mt19937's own sequence does not.
+    std::mt19937 engine(nSeed);
+    for (std::size_t i = inputs.size(); i > 1; --i)
+        std::swap(inputs[i - 1], inputs[engine() % i]);
     return true;
 }
 }
@@ -87,13 +63,12 @@ int main(int argc, char **argv)
 {
     if (LLVMFuzzerInitialize != nullptr)
         LLVMFuzzerInitialize(&argc, &argv);
-    constexpr std::string_view kOrder = "--order=";
     std::string_view order = "sorted";
     Inputs inputs;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (argument.substr(0, kOrder.size()) == kOrder)
-            order = argument.substr(kOrder.size());
+        if (argument.starts_with("--order="))
+            order = argument.substr(8);
         else
             AddPath(argument, inputs);
     }
@@ -102,8 +77,15 @@ int main(int argc, char **argv)
         return 2;
     }
     int nRun = 0;
-    for (const std::filesystem::path &input : inputs)
-        nRun += RunFile(input) ? 1 : 0;
+    for (const fs::path &input : inputs) {
+        std::ifstream in(input, std::ios::binary);
+        if (!in)
+            continue;
+        std::cout << "running " << input.string() << std::endl;
+        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
+        ++nRun;
+    }
     std::cout << nRun << " inputs run\n";
     return nRun > 0 ? 0 : 1;
 }

@@ -10,40 +10,24 @@
 
 #include <cstdint>
 #include <string>
-
-namespace {
-bool IsHexDigit(char16_t ch)
-{
-    return (ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'F') || (ch >= u'a' && ch <= u'f');
-}
-
-std::uint32_t DigitValue(char16_t ch)
-{
-    if (ch <= u'9')
-        return ch - u'0';
-    return (ch | 0x20) - u'a' + 10;
-}
-}
+#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     std::u16string text;
     for (std::size_t i = 0; i + 1 < size; i += 2)
         text += char16_t(data[i] | data[i + 1] << 8);
-
+    constexpr std::u16string_view kDigits = u"0123456789abcdef";
     bool bExpectedValid = true;
-    std::uint64_t nExpected = 0;
+    std::uint32_t nExpected = 0;
     for (const char16_t ch : text) {
-        if (IsHexDigit(ch)) {
-            nExpected = (nExpected * 16 + DigitValue(ch)) & 0xFFFFFFFFu;
-        } else {
-            bExpectedValid = false;
-            nExpected = 0;
-        }
+        const std::size_t nDigit = kDigits.find(ch >= u'A' && ch <= u'F' ? char16_t(ch + 0x20) : ch);
+        bExpectedValid = bExpectedValid && nDigit != kDigits.npos;
+        nExpected = nDigit == kDigits.npos ? 0 : nExpected * 16 + std::uint32_t(nDigit);
     }
     std::uint32_t value = 0xDEADBEEF;
-    const bool bValid = ParseHexNumber(text, value);
-    FuzzCheck(bValid == bExpectedValid, "valid exactly when every character is a hexadecimal digit");
+    FuzzCheck(ParseHexNumber(text, value) == bExpectedValid,
+              "valid exactly when every character is a hexadecimal digit");
     FuzzCheck(value == nExpected, "the value of the digits after the last other character, modulo 2^32");
     return 0;
 }

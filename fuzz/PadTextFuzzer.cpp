@@ -14,10 +14,10 @@
 #include "pad/FakePadHost.h"
 #include "pad/PadText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -25,33 +25,29 @@ using Lines = std::vector<std::u16string>;
 
 constexpr char16_t kStoredTab = u'\u2026';
 
+struct Place {
+    std::size_t nLine;
+    std::size_t nCaret;
+};
+
 // Lines end at each CR LF; in what follows the last CR LF, if anything does,
-// they also end at each LF; that rest is a line unless it is empty or ends
-// with that LF. TAB is kept as the stored tab. There is always at least one
-// line.
+// they also end at each LF. The last line is dropped when empty, unless it is
+// the only one. TAB is kept as the stored tab.
 Lines ExpectedLines(std::u16string_view text)
 {
-    std::size_t nRestFrom = 0;
-    for (std::size_t i = 0; i + 1 < text.size(); ++i)
-        if (text[i] == u'\r' && text[i + 1] == u'\n')
-            nRestFrom = i + 2;
-    Lines lines;
-    std::u16string line;
+    const std::size_t nLast = text.rfind(u"\r\n");
+    const std::size_t nRestFrom = nLast == std::u16string_view::npos ? 0 : nLast + 2;
+    Lines lines(1);
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t ch = text[i];
-        if (i < nRestFrom && ch == u'\r' && text[i + 1] == u'\n') {
-            lines.push_back(std::exchange(line, {}));
-            ++i;
-        } else if (i >= nRestFrom && ch == u'\n') {
-            lines.push_back(std::exchange(line, {}));
+        if (i < nRestFrom ? text.substr(i, 2) == u"\r\n" : text[i] == u'\n') {
+            lines.emplace_back();
+            i += i < nRestFrom ? 1 : 0;
         } else {
-            line += ch == u'\t' ? kStoredTab : ch;
+            lines.back() += text[i] == u'\t' ? kStoredTab : text[i];
         }
     }
-    if (nRestFrom < text.size() && text.back() != u'\n')
-        lines.push_back(line);
-    if (lines.empty())
-        lines.emplace_back();
+    if (lines.size() > 1 && lines.back().empty())
+        lines.pop_back();
     return lines;
 }
 
@@ -59,19 +55,11 @@ Lines ExpectedLines(std::u16string_view text)
 std::u16string ExpectedFlat(const Lines &lines)
 {
     std::u16string flat;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            flat += u"\r\n";
-        for (const char16_t ch : lines[i])
-            flat += ch == kStoredTab ? u'\t' : ch;
-    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        flat += (i > 0 ? u"\r\n" : u"") + lines[i];
+    std::replace(flat.begin(), flat.end(), kStoredTab, u'\t');
     return flat;
 }
-
-struct Place {
-    std::size_t nLine;
-    std::size_t nCaret;
-};
 
 // The lines after inserting text at a place, and where the caret ends.
 Lines ExpectedAfterInsert(const Lines &before, Place at, std::u16string_view text, Place &caret)
@@ -85,13 +73,6 @@ Lines ExpectedAfterInsert(const Lines &before, Place at, std::u16string_view tex
     after.back() += line.substr(at.nCaret);
     after.insert(after.end(), before.begin() + std::ptrdiff_t(at.nLine) + 1, before.end());
     return after;
-}
-
-// The column between the two halves of a surrogate pair, where no caret stops.
-bool InsidePair(const std::u16string &line, std::size_t c)
-{
-    return c > 0 && c < line.size() && line[c - 1] >= 0xD800 && line[c - 1] <= 0xDBFF && line[c] >= 0xDC00 &&
-           line[c] <= 0xDFFF;
 }
 
 void CheckPad(const PadText &pad, const Lines &lines, Place caret)
@@ -111,27 +92,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (std::size_t i = 3; i + 1 < size; i += 2)
         units += char16_t(data[i] | data[i + 1] << 8);
     const std::size_t nSplit = units.size() * data[2] / 256;
-    const std::u16string_view first = std::u16string_view(units).substr(0, nSplit);
-    const std::u16string_view second = std::u16string_view(units).substr(nSplit);
 
     FakePadHost host;
     PadText pad(host);
     Place caret{};
-    Lines lines = ExpectedAfterInsert(Lines(1), {0, 0}, first, caret);
-    pad.InsertText(first);
+    Lines lines = ExpectedAfterInsert(Lines(1), {0, 0}, units.substr(0, nSplit), caret);
+    pad.InsertText(units.substr(0, nSplit));
     CheckPad(pad, lines, caret);
 
-    const Place at{data[0] % lines.size(), 0};
+    Place at{data[0] % lines.size(), 0};
+    const std::u16string &line = lines[at.nLine];
+    at.nCaret = data[1] % (line.size() + 1);
+    // No caret stops between the two halves of a surrogate pair.
+    if (at.nCaret > 0 && at.nCaret < line.size() && (line[at.nCaret - 1] & 0xFC00) == 0xD800 &&
+        (line[at.nCaret] & 0xFC00) == 0xDC00)
+        ++at.nCaret;
     pad.GoToLine(int(at.nLine));
-    std::size_t nColumn = data[1] % (lines[at.nLine].size() + 1);
-    nColumn += InsidePair(lines[at.nLine], nColumn) ? 1 : 0;
-    const Place place{at.nLine, nColumn};
-    for (std::size_t i = 0; i < place.nCaret && pad.m_nCaret < int(place.nCaret); ++i)
+    for (std::size_t i = 0; i < at.nCaret && pad.m_nCaret < int(at.nCaret); ++i)
         pad.CaretRight();
-    FuzzCheck(pad.m_nLine == int(place.nLine) && pad.m_nCaret == int(place.nCaret), "caret moved there");
+    FuzzCheck(pad.m_nLine == int(at.nLine) && pad.m_nCaret == int(at.nCaret), "caret moved there");
 
-    lines = ExpectedAfterInsert(lines, place, second, caret);
-    pad.InsertText(second);
+    lines = ExpectedAfterInsert(lines, at, units.substr(nSplit), caret);
+    pad.InsertText(units.substr(nSplit));
     CheckPad(pad, lines, caret);
     return 0;
 }

@@ -18,38 +18,30 @@ namespace {
 const QString kSkinFile = QStringLiteral("Fuzz.kbskn");
 const QString kInvalid =
     QStringLiteral("The selected file - 'Fuzz.kbskn' is not a valid skin file.  Using the default skin.");
-const QSize kBoard(CKeyboardWnd::kScreenWidth, CKeyboardWnd::kScreenHeight);
 
 CKeyboardWnd *g_pWnd = nullptr;
 
-void CheckBackgrounds(const CKeyboardWnd &wnd)
+void CheckSkin(const CKeyboardWnd &wnd, const QStringList &texts)
 {
-    FuzzCheck(wnd.SkinBitmap(SI_BACKGROUND_UP).size() == kBoard, "released background fills the board");
-    FuzzCheck(wnd.SkinBitmap(SI_BACKGROUND_DOWN).size() == kBoard, "pressed background fills the board");
-}
-
-void CheckTakenSkin(const CKeyboardWnd &wnd)
-{
-    CheckBackgrounds(wnd);
+    const QSize board(CKeyboardWnd::kScreenWidth, CKeyboardWnd::kScreenHeight);
+    FuzzCheck(wnd.SkinBitmap(SI_BACKGROUND_UP).size() == board && wnd.SkinBitmap(SI_BACKGROUND_DOWN).size() == board,
+              "both backgrounds fill the board");
+    if (!texts.isEmpty()) {
+        FuzzCheck(texts.size() == 1 && texts.front() == kInvalid, "a refused skin says so once");
+        FuzzCheck(wnd.ButtonSize() == QSize(38, 28) && wnd.EnterSize() == QSize(74, 28), "default skin's faces");
+        FuzzCheck(wnd.GetSkinColors() == SkinColors(), "default skin's colours");
+        return;
+    }
     for (int i = 0; i < kSkinImageCount; ++i)
         FuzzCheck(!wnd.SkinBitmap(SkinImage(i)).isNull(), "every image of a taken skin is there");
     FuzzCheck(wnd.ButtonSize() == wnd.SkinBitmap(SI_BUTTON_UP).size(), "key size is the key face's");
     FuzzCheck(wnd.EnterSize() == wnd.SkinBitmap(SI_ENTER_UP).size(), "Enter size is the Enter face's");
 }
-
-void CheckDefaultSkin(const CKeyboardWnd &wnd, const QStringList &texts)
-{
-    FuzzCheck(texts.size() == 1 && texts.front() == kInvalid, "a refused skin says so once");
-    CheckBackgrounds(wnd);
-    FuzzCheck(wnd.ButtonSize() == QSize(38, 28) && wnd.EnterSize() == QSize(74, 28), "default skin's faces");
-    FuzzCheck(wnd.GetSkinColors() == SkinColors(), "default skin's colours");
-}
 }
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    TestEnvironment &environment = StartFuzzApplication();
-    QDir().mkpath(environment.ProgramFolder() + QStringLiteral("/Skins"));
+    QDir().mkpath(StartFuzzApplication().ProgramFolder() + QStringLiteral("/Skins"));
     // Lives as long as the process: one window for all inputs, as the program
     // keeps one window through every change of skin.
     g_pWnd = new CKeyboardWnd;
@@ -72,10 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     FuzzCheck(wnd.LoadSkin(kSkinFile.toStdU16String()), "some skin is always had");
     FuzzCheck(environment.m_waitCursor.Depth() == 0, "wait cursor ended");
-    if (environment.m_prompt.m_texts.isEmpty())
-        CheckTakenSkin(wnd);
-    else
-        CheckDefaultSkin(wnd, environment.m_prompt.m_texts);
+    CheckSkin(wnd, environment.m_prompt.m_texts);
     wnd.RenderKeyFaces();
     return 0;
 }

@@ -28,12 +28,7 @@ struct OpenEditor {
 
     QString Text(int id) const { return GetDlgItem(&dialog, id)->property("text").toString(); }
     void Type(int id, const QString &text) { TypeText(GetDlgItem(&dialog, id), text); }
-    void TapKey(int key) { QTest::mouseClick(&dialog, Qt::LeftButton, {}, CKeyMapDlg::KeyRect(key).center()); }
-    void ChoosePlane(int plane)
-    {
-        while (GetDlgItemAs<QComboBox>(&dialog, CKeyMapDlg::kPlaneListId)->currentIndex() < plane)
-            QTest::keyClick(GetDlgItem(&dialog, CKeyMapDlg::kPlaneListId), Qt::Key_Down);
-    }
+    void Tap(QPoint point) { QTest::mouseClick(&dialog, Qt::LeftButton, {}, point); }
 };
 }
 
@@ -50,7 +45,7 @@ TEST(KeyMapDlg, TheLetterStoresAtOnceAndTheUnicodeButtonStoresTheLow16BitsOfVali
     for (const auto &[field, text, stored, shownLetter, shownUnicode] : cases) {
         TestEnvironment environment;
         OpenEditor editor(environment, false);
-        editor.TapKey(kPositionR);
+        editor.Tap(CKeyMapDlg::KeyRect(kPositionR).center());
         editor.Type(field, text);
         if (field == unicode) {
             EXPECT_EQ(editor.map, DefaultKeyMap()) << "typing a value alone stores nothing";
@@ -59,23 +54,35 @@ TEST(KeyMapDlg, TheLetterStoresAtOnceAndTheUnicodeButtonStoresTheLow16BitsOfVali
         KeyMap expected = DefaultKeyMap();
         expected.m_chCells[kPlaneNormal][kCellR] = stored;
         EXPECT_EQ(editor.map, expected) << text.toStdString();
-        EXPECT_EQ(editor.Text(letter), shownLetter);
-        EXPECT_EQ(editor.Text(unicode), shownUnicode);
-        const bool refused = text == "0x41";
-        EXPECT_EQ(environment.m_prompt.m_texts,
-                  refused ? QStringList{QStringLiteral("Please enter a valid unicode value.")} : QStringList());
+        EXPECT_EQ(editor.Text(letter) + " " + editor.Text(unicode), shownLetter + " " + shownUnicode);
+        EXPECT_EQ(environment.m_prompt.m_texts, text == "0x41" ? QStringList{"Please enter a valid unicode value."}
+                                                              : QStringList());
     }
 }
 
-TEST(KeyMapDlg, TapsSelectKeysOnlyOnTheGridAndThePlaneListShowsTheSelectedKeysCell)
+// The selected plane's characters are painted on the keys (R has more ink
+// than r) and the selected key has a red frame.
+TEST(KeyMapDlg, TapsOnTheGridSelectAKeyWhosePlaneCellIsShownAndFramedInRed)
 {
     TestEnvironment environment;
     OpenEditor editor(environment, true);
     EXPECT_EQ(editor.Text(CKeyMapDlg::kUnicodeId), QStringLiteral("0031"));
-    editor.TapKey(kPositionQ);
-    editor.ChoosePlane(kPlaneShift);
-    EXPECT_EQ(editor.Text(CKeyMapDlg::kLetterId), QStringLiteral("Q"));
-    EXPECT_EQ(editor.Text(CKeyMapDlg::kUnicodeId), QStringLiteral("0051"));
+    const QRect r = CKeyMapDlg::KeyRect(kPositionR);
+    const auto frameAndInk = [&r, &editor] {
+        const QImage image = Snapshot(&editor.dialog);
+        int ink = 0;
+        for (int i = 0; i < 14 * 14; ++i)
+            ink += qGray(image.pixel(r.left() + 3 + i % 14, r.top() + 3 + i / 14)) < 128 ? 1 : 0;
+        const bool red = image.pixelColor(r.left(), r.center().y()) == QColor(255, 0, 0) &&
+                         image.pixelColor(r.right() + 1, r.y()) == QColor(255, 0, 0);
+        return std::pair(red, ink);
+    };
+    editor.Tap(r.center());
+    const auto [redAtR, inkOfR] = frameAndInk();
+    EXPECT_TRUE(redAtR && inkOfR > 0);
+    QTest::keyClick(GetDlgItem(&editor.dialog, CKeyMapDlg::kPlaneListId), Qt::Key_Down);
+    EXPECT_EQ(editor.Text(CKeyMapDlg::kLetterId) + editor.Text(CKeyMapDlg::kUnicodeId), QStringLiteral("R0052"));
+    EXPECT_GT(frameAndInk().second, inkOfR);
     EXPECT_EQ(editor.map, DefaultKeyMap());
     // Left of and above the grid's first lines still count; the missing
     // keys at the ends of the lower rows, below the grid and right of it not.
@@ -84,33 +91,11 @@ TEST(KeyMapDlg, TapsSelectKeysOnlyOnTheGridAndThePlaneListShowsTheSelectedKeysCe
         {{100, 163}, 28}, {{221, 90}, 28}, {{0, 90}, 28},   {{219, 103}, 19},
     };
     for (const auto &[point, selected] : taps) {
-        QTest::mouseClick(&editor.dialog, Qt::LeftButton, {}, point);
+        editor.Tap(point);
         EXPECT_EQ(editor.dialog.m_nSelected, selected) << point.x() << "," << point.y();
     }
     EXPECT_EQ(editor.Text(CKeyMapDlg::kLetterId), QStringLiteral("P"));
-}
-
-TEST(KeyMapDlg, PaintsTheSelectedPlanesLettersAndARedFrameRoundTheSelectedKey)
-{
-    TestEnvironment environment;
-    OpenEditor editor(environment, true);
-    editor.TapKey(kPositionR);
-    const QRect r = CKeyMapDlg::KeyRect(kPositionR);
-    const auto frameAndInk = [&r](QWidget *dialog) {
-        const QImage image = Snapshot(dialog);
-        int ink = 0;
-        for (int i = 0; i < 14 * 14; ++i)
-            ink += qGray(image.pixel(r.left() + 3 + i % 14, r.top() + 3 + i / 14)) < 128 ? 1 : 0;
-        const bool red = image.pixelColor(r.left(), r.center().y()) == QColor(255, 0, 0) &&
-                         image.pixelColor(r.right() + 1, r.y()) == QColor(255, 0, 0);
-        return std::pair(red, ink);
-    };
-    const auto [redAtR, inkOfR] = frameAndInk(&editor.dialog);
-    EXPECT_TRUE(redAtR && inkOfR > 0);
-    editor.ChoosePlane(kPlaneShift);
-    EXPECT_GT(frameAndInk(&editor.dialog).second, inkOfR) << "R has more ink than r";
-    editor.TapKey(kPositionQ);
-    EXPECT_FALSE(frameAndInk(&editor.dialog).first);
+    EXPECT_FALSE(frameAndInk().first);
 }
 
 TEST(KeyMapDlg, OkInNewModeCompletesTheNameAndCreatesTheFileInTheFolderOnly)

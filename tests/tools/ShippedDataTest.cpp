@@ -2,28 +2,24 @@
 #include "SkinArchive.h"
 #include "keyboard/KeyboardWnd.h"
 #include "keymaps/KeyMapFile.h"
-#include "support/TestEnvironment.h"
 #include "tools/ToolRun.h"
-
-#include <gtest/gtest.h>
 
 #include <QDir>
 
 namespace {
 const QString kBuild = QStringLiteral(QUORLEX_BUILD_FOLDER);
 
-QStringList Shipped(const QString &folder, const QString &pattern)
+QStringList Files(const QString &folder, const QString &pattern)
 {
-    return QDir(kBuild + "/" + folder).entryList({pattern}, QDir::Files, QDir::Name);
+    return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
 }
 
 bool PlaneHas(const KeyMap &map, int plane, const QString &characters)
 {
     const char16_t *cells = map.m_chCells[plane];
-    for (const QChar ch : characters)
-        if (std::find(cells, cells + kKeyMapCells, ch.unicode()) == cells + kKeyMapCells)
-            return false;
-    return true;
+    return std::all_of(characters.begin(), characters.end(), [cells](QChar ch) {
+        return std::find(cells, cells + kKeyMapCells, ch.unicode()) != cells + kKeyMapCells;
+    });
 }
 }
 
@@ -37,16 +33,16 @@ TEST(ShippedData, KeyMapsLoadWithoutMessageOrWarningAndHoldTheirLanguage)
         {"Spanish.kmap", {"\u00E1\u00E9\u00ED\u00F3\u00FA\u00F1\u00FC", "\u00BF\u00A1\u00AB\u00BB\u20AC"}},
         {"Swedish.kmap", {"\u00E5\u00E4\u00F6", "\u201D\u2019\u20AC"}},
     };
-    ASSERT_EQ(Shipped("KeyMaps", "*.kmap"), QStringList(QList<QString>{"French.kmap", "German.kmap", "Spanish.kmap", "Swedish.kmap"}));
+    ASSERT_EQ(Files(kBuild + "/KeyMaps", "*.kmap"),
+              QStringList({"French.kmap", "German.kmap", "Spanish.kmap", "Swedish.kmap"}));
     for (const auto &[name, letters] : languages) {
-        TestEnvironment environment;
         KeyMap map;
         const KeyMapFileResult result = ReadKeyMapFile(map, (kBuild + "/KeyMaps/" + name).toStdU16String());
         EXPECT_TRUE(result.m_bOk && result.m_strMessage.empty()) << name.toStdString();
         EXPECT_EQ(CheckKeyMap(map), QStringList()) << name.toStdString();
-        EXPECT_TRUE(PlaneHas(map, kPlaneNormal, "abcdefghijklmnopqrstuvwxyz0123456789,.")) << name.toStdString();
-        EXPECT_TRUE(PlaneHas(map, kPlaneUmlaut, letters.first)) << name.toStdString();
-        EXPECT_TRUE(PlaneHas(map, kPlanePunct, letters.second + "?'\"-()")) << name.toStdString();
+        EXPECT_TRUE(PlaneHas(map, kPlaneNormal, "abcdefghijklmnopqrstuvwxyz0123456789,.") &&
+                    PlaneHas(map, kPlaneUmlaut, letters.first) && PlaneHas(map, kPlanePunct, letters.second + "?'\"-()"))
+            << name.toStdString();
         EXPECT_EQ(map.m_chCells[kPlanePunct][38], u' ');
         EXPECT_EQ(map.m_chCells[kPlaneUmlautShift][39], u'\t');
     }
@@ -54,8 +50,8 @@ TEST(ShippedData, KeyMapsLoadWithoutMessageOrWarningAndHoldTheirLanguage)
 
 TEST(ShippedData, SkinsLoadWithoutMessageAndKeepTheCharacterRowsUnpressed)
 {
-    const QStringList skins = Shipped("Skins", "*.kbskn");
-    ASSERT_EQ(skins, QStringList(QList<QString>{"Dark.kbskn", "Light.kbskn"}));
+    const QStringList skins = Files(kBuild + "/Skins", "*.kbskn");
+    ASSERT_EQ(skins, QStringList({"Dark.kbskn", "Light.kbskn"}));
     for (const QString &name : skins) {
         TestEnvironment environment;
         const QByteArray bytes = FileBytes(kBuild + "/Skins/" + name);

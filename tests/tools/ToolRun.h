@@ -1,12 +1,16 @@
 #pragma once
 
-#include <QByteArray>
-#include <QFile>
+#include "support/DialogDriver.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 // One run of a built tool: its exit status and what it printed.
 struct ToolRun {
@@ -38,15 +42,36 @@ inline ToolRun RunTool(const QString &tool, const QStringList &arguments, const 
 inline const QString kSkinTool = QStringLiteral(QUORLEX_SKIN_TOOL);
 inline const QString kKeyMapTool = QStringLiteral(QUORLEX_KEYMAP_TOOL);
 
-inline QByteArray FileBytes(const QString &path)
+// Command lines and their outcome: the status (0 done, 1 bad input, 2 wrong
+// arguments) and what standard output (when done) or standard error says.
+struct ExpectedRun {
+    QStringList arguments;
+    int status;
+    QStringList texts;
+};
+
+inline void ExpectRuns(const QString &tool, const std::vector<ExpectedRun> &runs)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    for (const ExpectedRun &expected : runs) {
+        const ToolRun run = RunTool(tool, expected.arguments);
+        EXPECT_EQ(run.m_nStatus, expected.status) << expected.arguments.join(' ').toStdString();
+        for (const QString &text : expected.texts)
+            EXPECT_TRUE((expected.status == 0 ? run.m_strOut : run.m_strErr).contains(text)) << text.toStdString();
+    }
 }
 
-inline void PutFile(const QString &path, const QByteArray &bytes)
+// The tools' tests put their files into a program folder of their own.
+class ToolTest : public testing::Test
 {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
+protected:
+    QString Path(const QString &name) const { return m_environment.ProgramFolder() + "/" + name; }
+    void PutFile(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(Path(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+    }
+    QByteArray Bytes(const QString &name) const { return FileBytes(Path(name)); }
+
+    TestEnvironment m_environment;
+};
