@@ -2,14 +2,14 @@
 // driver of the real-window tests needs no geometry of its own.
 //
 //   tap_points type LAYOUT RIGHTHANDED TEXT         the taps that type TEXT
-//   tap_points cells LAYOUT RIGHTHANDED            every cell of every plane
+//   tap_points cells LAYOUT RIGHTHANDED             every cell of every plane
 //   tap_points slot LAYOUT RIGHTHANDED SLOT         the centre of a key slot
-//   tap_points menu RIGHTHANDED ITEM                the centre of a side-menu item
-//   tap_points soak SEED COUNT RIGHTHANDED          random taps (see PrintRandomTaps)
+//   tap_points menu LAYOUT RIGHTHANDED ITEM         the centre of a side-menu item
+//   tap_points soak LAYOUT RIGHTHANDED SEED COUNT   random taps (see PrintRandomTaps)
 //
 // TEXT uses \n for Enter; characters of the Shift, Punctuation, Umlaut and
 // Umlaut + Shift planes get their modifier taps first; the built-in map says
-// where each character is.
+// where each character is. The side menu and the soak do not depend on the layout.
 #include "keyboard/KeyCode.h"
 #include "keyboard/KeyGeometry.h"
 #include "keyboard/KeyMap.h"
@@ -54,31 +54,23 @@ void PrintPlaneTaps(int plane)
         PrintKey(KC_PUNCT);
 }
 
-bool TypeCharacter(char16_t ch, const KeyMap &map)
-{
-    if (ch == u'\n') {
-        PrintKey(KC_ENTER);
-        return true;
-    }
-    for (int plane = 0; plane < kKeyMapPlanes; ++plane) {
-        for (int cell = 0; cell < kKeyMapCells; ++cell) {
-            if (map.Plane(plane)[cell] == ch) {
-                PrintPlaneTaps(plane);
-                PrintKey(KC_CHAR_BASE + cell);
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 int TypeText(const char *text)
 {
+    constexpr int kEveryCell = kKeyMapPlanes * kKeyMapCells;
     for (char16_t ch : QString::fromUtf8(text).toStdU16String()) {
-        if (!TypeCharacter(ch, DefaultKeyMap())) {
+        if (ch == u'\n') {
+            PrintKey(KC_ENTER);
+            continue;
+        }
+        int found = 0;
+        while (found < kEveryCell && DefaultKeyMap().Plane(found / kKeyMapCells)[found % kKeyMapCells] != ch)
+            ++found;
+        if (found == kEveryCell) {
             std::fprintf(stderr, "tap_points: no key types U+%04X\n", static_cast<unsigned>(ch));
             return 1;
         }
+        PrintPlaneTaps(found / kKeyMapCells);
+        PrintKey(KC_CHAR_BASE + found % kKeyMapCells);
     }
     return 0;
 }
@@ -151,33 +143,25 @@ void PrintRandomTaps(std::uint32_t seed, long count)
 }
 }
 
-int Usage()
-{
-    std::fprintf(stderr, "usage: tap_points type LAYOUT RH TEXT | cells LAYOUT RH | slot LAYOUT RH SLOT"
-                         " | menu RH ITEM | soak SEED COUNT RH\n");
-    return 2;
-}
-
 int main(int argc, char *argv[])
 {
     const std::string mode = argc > 1 ? argv[1] : "";
-    // The hand follows the mode for a menu item, ends the soak's words and follows the layout otherwise.
-    const int handArgument = mode == "menu" ? 2 : mode == "soak" ? 4 : 3;
-    if (argc < 4 || argc <= handArgument)
-        return Usage();
-    g_bRightHanded = std::atoi(argv[handArgument]) != 0;
+    const int words = mode == "cells" ? 4 : mode == "soak" ? 6 : 5;
+    if (argc != words || (mode != "type" && mode != "cells" && mode != "slot" && mode != "menu" && mode != "soak")) {
+        std::fprintf(stderr, "usage: tap_points type|cells|slot|menu|soak LAYOUT RH [TEXT|SLOT|ITEM|SEED COUNT]\n");
+        return 2;
+    }
     g_layout = std::atoi(argv[2]);
-    if (mode == "type" && argc == 5)
+    g_bRightHanded = std::atoi(argv[3]) != 0;
+    if (mode == "type")
         return TypeText(argv[4]);
-    if (mode == "cells" && argc == 4)
+    if (mode == "cells")
         PrintEveryCell();
-    else if (mode == "slot" && argc == 5)
+    else if (mode == "slot")
         PrintSlot(std::atoi(argv[4]));
-    else if (mode == "menu" && argc == 4)
-        PrintMenuItem(std::atoi(argv[3]));
-    else if (mode == "soak" && argc == 5)
-        PrintRandomTaps(static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)), std::atol(argv[3]));
+    else if (mode == "menu")
+        PrintMenuItem(std::atoi(argv[4]));
     else
-        return Usage();
+        PrintRandomTaps(static_cast<std::uint32_t>(std::strtoul(argv[4], nullptr, 10)), std::atol(argv[5]));
     return 0;
 }

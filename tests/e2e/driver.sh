@@ -166,10 +166,8 @@ idle() {
     [ -z "$before" ] || [ "$before" = "$(cpu_ticks)" ]
 }
 
-step_type() { "$TAP_POINTS" type "$LAYOUT" "$RH" "$@" | tap_lines; }
-step_cells() { "$TAP_POINTS" cells "$LAYOUT" "$RH" | tap_lines; }
-step_slot() { "$TAP_POINTS" slot "$LAYOUT" "$RH" "$1" | tap_lines; }
-step_menu_item() { "$TAP_POINTS" menu "$RH" "$1" | tap_lines; }
+# type TEXT, cells, slot SLOT, menu_item ITEM: the taps tap_points prints for them.
+taps() { "$TAP_POINTS" "$1" "$LAYOUT" "$RH" "${@:2}" | tap_lines; }
 
 # pixel X Y: "r,g,b" of the window's pixel there; nothing once the window is
 # gone (import would wait for it for ever).
@@ -184,36 +182,32 @@ step_pixel() { [ "$(pixel "$1" "$2")" = "$3" ] || fail "${4:-the window}: the pi
 # dark background. The first probe is covered only once it is fully open,
 # the second is the last to be uncovered as it rolls up. Both animations
 # end one tick (50 ms) after that.
-menu_open_probe() { [ "$RH" = 1 ] && echo "32 215" || echo "207 104"; }
-menu_last_probe() { [ "$RH" = 1 ] && echo "208 215" || echo "31 104"; }
+# menu_probe RIGHT-HANDED-X LEFT-HANDED-X: the probe "x y" for the board's hand.
+menu_probe() { [ "$RH" = 1 ] && echo "$1 215" || echo "$2 104"; }
 white() { [ "$(pixel "$1" "$2")" = 255,255,255 ]; }
 dark() { ! white "$@"; }
 
-open_menu() {
-    step_slot 50
-    within 10 white $(menu_open_probe) || fail "the side menu did not open"
+# menu_opens_within [MS]: the menu key opens the menu (in time).
+step_menu_opens_within() {
+    local since=$(date +%s%N)
+    taps slot 50
+    within 10 white $(menu_probe 32 207) || fail "the side menu did not open"
+    since=$((($(date +%s%N) - since) / 1000000))
+    [ $since -lt "${1:-10000}" ] || fail "the menu took $since ms"
     sleep 0.2
 }
 
 # menu_gone: the menu has rolled up (a command that covers the board, such as
 # Notepad or a message box, may hide the probe: then it times out).
 step_menu_gone() {
-    within 3 dark $(menu_last_probe)
+    within 3 dark $(menu_probe 208 31)
     sleep 0.2
 }
 
 step_choose() {
-    open_menu
-    step_menu_item "$1"
+    step_menu_opens_within
+    taps menu "$1"
     step_menu_gone
-}
-
-# menu_opens_within MS: the menu key opens the menu in time.
-step_menu_opens_within() {
-    local since=$(date +%s%N)
-    open_menu
-    since=$((($(date +%s%N) - since) / 1000000))
-    [ $since -lt "$1" ] || fail "the menu took $since ms"
 }
 
 running() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
@@ -368,22 +362,16 @@ step_same() { within 10 looks = "$1" || fail "the window does not look as in the
 step_differs() { within 10 looks != "$1" || fail "the window still looks as in the shot $1"; }
 
 # panel: the program on a bare 240 x 320 panel, Qt's vnc platform (the
-# linuxfb screen code, no window manager, no desktop) on a free port, shown by
-# a real VNC client at the top left of the display: WINDOW is the client's,
-# and taps go through it.
+# linuxfb screen code, no window manager, no desktop) on a port the system
+# picks (port 0), shown by a real VNC client at the top left of the display:
+# WINDOW is the client's, and taps go through it.
 step_panel() {
     local port
     step_needs xtigervncviewer ss
-    for _ in $(seq 20); do
-        port=$((20000 + RANDOM % 40000))
-        ss -Htan "sport = :$port" | grep -q . && continue
-        env -u DISPLAY XDG_CONFIG_HOME="$CONFIG_DIR" QT_QPA_PLATFORM="vnc:size=240x320:port=$port" \
-            "$PROGRAM" --home "$HOME_DIR" >"$WORK/program.log" 2>&1 &
-        PROGRAM_PID=$!
-        within 10 listens $port && break
-        kill "$PROGRAM_PID" 2>/dev/null
-    done
-    listens $port || fail "the program never listened for a VNC client"
+    env -u DISPLAY XDG_CONFIG_HOME="$CONFIG_DIR" QT_QPA_PLATFORM="vnc:size=240x320:port=0" \
+        "$PROGRAM" --home "$HOME_DIR" >"$WORK/program.log" 2>&1 &
+    PROGRAM_PID=$!
+    port=$(within 10 listening_port) || fail "the program never listened for a VNC client"
     xtigervncviewer -SecurityTypes None -PreferredEncoding Raw -AutoSelect=0 -FullColor -RemoteResize=0 -MenuKey= \
         -AcceptClipboard=0 -SendClipboard=0 -SendPrimary=0 -geometry +0+0 "127.0.0.1::$port" >"$WORK/viewer.log" 2>&1 &
     HELPERS+=($!)
@@ -392,7 +380,7 @@ step_panel() {
     [ "$(xwininfo -id "$WINDOW" | grep -cE 'Width: 240|Height: 320')" = 2 ] || fail "the panel is not 240 x 320"
 }
 
-listens() { ss -Htlnp "sport = :$1" | grep -q "pid=$PROGRAM_PID,"; }
+listening_port() { ss -Htlnp | grep "pid=$PROGRAM_PID," | awk '{ sub(/.*:/, "", $4); print $4 }' | grep .; }
 
 # install: the build installed into a prefix of its own, with its programs,
 # menu entry, icons, help and documents, and skins and key maps that pass the
@@ -409,8 +397,7 @@ step_install() {
     done
     [ "$(od -An -N4 -tx1 "$PREFIX/share/icons/hicolor/32x32/apps/quorlex.png")" = " 89 50 4e 47" ] ||
         fail "the icon is not a PNG file"
-    grep -qx 'Exec=quorlex' "$PREFIX/share/applications/quorlex.desktop" &&
-        grep -qx 'Icon=quorlex' "$PREFIX/share/applications/quorlex.desktop" || fail "the menu entry names no program or icon"
+    [ "$(grep -cxE '(Exec|Icon)=quorlex' "$PREFIX/share/applications/quorlex.desktop")" = 2 ] || fail "the menu entry names no program or icon"
     cd "$PREFIX/share/quorlex" || fail "no shared data folder"
     SHIPPED=(Skins/*.kbskn KeyMaps/*.kmap QuorlexHelp.htm)
     [ ${#SHIPPED[@]} -ge 4 ] && [ -e "${SHIPPED[0]}" ] || fail "no skins or key maps installed"
@@ -448,10 +435,7 @@ step_first_start() {
 # open and chooses it (Notepad followed by Type Away).
 step_soak() {
     local first second taps=0 rss_early= rss_end
-    if [ "${3:-}" = on-request ] && [ "${QUORLEX_SOAK:-}" != 1 ]; then
-        echo "the $1-tap soak runs when QUORLEX_SOAK=1 is set: skipped"
-        exit 77
-    fi
+    [ "${3:-}" != on-request ] || [ "${QUORLEX_SOAK:-}" = 1 ] || { echo "the $1-tap soak runs when QUORLEX_SOAK=1 is set: skipped"; exit 77; }
     step_start
     while read -r first second; do
         if [ "$first" = menu ]; then
@@ -467,7 +451,7 @@ step_soak() {
         fi
         [ $((taps % 500)) != 0 ] || soak_batch
         [ -n "$rss_early" ] || [ $taps -lt 1000 ] || rss_early=$(rss_kb)
-    done < <("$TAP_POINTS" soak "$2" "$1" "$RH")
+    done < <("$TAP_POINTS" soak "$LAYOUT" "$RH" "$2" "$1")
     soak_batch
     rss_end=$(rss_kb)
     settle_board
@@ -518,7 +502,7 @@ settle_board() {
     sleep 0.4
     step_tap 1 160
     step_menu_gone
-    [ "$(pixel 120 6)" = 0,0,0 ] || step_slot 8
+    [ "$(pixel 120 6)" = 0,0,0 ] || taps slot 8
     [ "$(pixel 120 6)" = 0,0,0 ] || fail "the line list would not close"
 }
 
@@ -528,5 +512,6 @@ while IFS= read -r line || [ -n "$line" ]; do
     LINE=$((LINE + 1))
     case $line in '' | '#'*) continue ;; esac
     [ $SKIPPING = 1 ] && [[ $line != section* ]] && continue
-    eval "step_$line" || fail "line $LINE: $line"
+    case $line in type* | cells* | slot* | menu_item*) line="taps ${line/#menu_item/menu}" ;; *) line="step_$line" ;; esac
+    eval "$line" || fail "line $LINE: $line"
 done <"$SCENARIO"
