@@ -85,8 +85,7 @@ void PrintEveryCell()
         if (plane == kPlaneShift)
             PrintKey(KC_CAPS);
         for (int cell = 0; cell < kKeyMapCells; ++cell) {
-            if (plane != kPlaneShift)
-                PrintPlaneTaps(plane);
+            PrintPlaneTaps(plane == kPlaneShift ? kPlaneNormal : plane);
             PrintKey(KC_CHAR_BASE + cell);
         }
         if (plane == kPlaneShift)
