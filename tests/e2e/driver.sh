@@ -18,7 +18,7 @@ WORK=$(mktemp -d)
 HOME_DIR=$WORK/home
 CONFIG_DIR=$WORK/config
 SETTINGS_FILE="$CONFIG_DIR/Vorlane Corporation/quorlex.ini"
-mkdir -p "$CONFIG_DIR"
+mkdir -p "$(dirname "$SETTINGS_FILE")"
 LAYOUT=2 RH=1 SCALE_OPTION=(--scale 1)
 PROGRAM_PID= HELPERS=()
 
@@ -79,10 +79,7 @@ step_home() {
 }
 
 # settings "Name=value"...: the settings file holds exactly these.
-step_settings() {
-    mkdir -p "$(dirname "$SETTINGS_FILE")"
-    { echo "[Quorlex]"; printf '%s\n' "$@"; } >"$SETTINGS_FILE"
-}
+step_settings() { printf '%s\n' "[Quorlex]" "$@" >"$SETTINGS_FILE"; }
 
 step_board() { LAYOUT=$1 RH=$2; }
 step_scale() { SCALE_OPTION=(${1:+--scale "$1"}); }
@@ -157,8 +154,7 @@ tap_lines() {
 # every queued tap has been handled.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$PROGRAM_PID/stat" 2>/dev/null; }
 idle() {
-    local before
-    before=$(cpu_ticks)
+    local before=$(cpu_ticks)
     sleep 0.15
     [ -z "$before" ] || [ "$before" = "$(cpu_ticks)" ]
 }
@@ -304,8 +300,7 @@ step_freeze_clipboard() {
 step_thaw_clipboard() { kill -CONT "${HELPERS[-1]}"; }
 
 step_needs_mount() {
-    mkdir -p "$WORK/probe"
-    unshare -m sh -c 'mount --bind -o ro "$0" "$0" && ! touch "$0/x"' "$WORK/probe" 2>/dev/null && return 0
+    unshare -m sh -c 'mount --bind -o ro "$0" "$0" && ! touch "$0/x"' "$WORK" 2>/dev/null && return 0
     step_say "no read-only bind mount here: skipped"
     SKIPPING=1
 }
