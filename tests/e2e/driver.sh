@@ -256,11 +256,13 @@ step_keys() {
     within 180 idle
 }
 
-# file_dialog TITLE PATH: the file dialog of that title takes the path.
+# file_dialog TITLE PATH: the file dialog of that title takes the path; the
+# program has then read (or written) the file and has the focus back.
 step_file_dialog() {
     step_box "$1"
     xdotool windowfocus --sync "$BOX" type "$2"
     step_box "$1" Return
+    within 180 idle
 }
 
 step_folder_holds() { [ "$(ls -A "$1" | sort | tr '\n' ' ')" = "$2" ] || fail "$1 holds $(ls -A "$1")"; }
