@@ -4,21 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-
 // The settings file's place is proven by the real-window runs, which write it
 // there before the program starts.
 TEST(IniProfile, ReadsGarbageAsDefaultsAndKeepsWrittenValues)
 {
     TestEnvironment environment;
     EXPECT_EQ(IniProfile::ShellKeysPath(), environment.ConfigFolder() + "/Vorlane Corporation/shell-keys.ini");
-    QDir().mkpath(environment.ConfigFolder() + "/Vorlane Corporation");
-    QFile file(IniProfile::PreferencesPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Quorlex]\nKey%20Layout=banana\nFont%20Size=99999999999999999999\nRepeat%20Interval=300\n"
-               "Direction=5\nSkin=Dark.kbskn\nKey%20Map=a, b\n\x01\x02garbage line without equals\n");
-    file.close();
+    ASSERT_TRUE(WriteBytes(IniProfile::PreferencesPath(),
+                           "[Quorlex]\nKey%20Layout=banana\nFont%20Size=99999999999999999999\nRepeat%20Interval=300\n"
+                           "Direction=5\nSkin=Dark.kbskn\nKey%20Map=a, b\n\x01\x02garbage line without equals\n"));
     Settings settings;
     LoadSettings(settings, IniProfile(IniProfile::PreferencesPath()));
     EXPECT_EQ(std::tuple(settings.m_nKeyLayout, settings.m_nFontSize, settings.m_nRepeatInterval, settings.m_bRightHanded,

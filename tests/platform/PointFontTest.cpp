@@ -1,13 +1,10 @@
 #include "platform/PointFont.h"
 #include "platform/TahomaFont.h"
-#include "platform/TextDraw.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
-#include <QPainter>
 #include <QRawFont>
 
 // The handheld's formula truncates twice: (dpi * tenths / -72) / 10.
@@ -27,30 +24,6 @@ TEST(PointFont, HeightWeightStylesFaceAndRotationAreKept)
     EXPECT_EQ(std::pair(plain.Description().lfWeight, plain.Description().lfFaceName.size()), std::pair(400, qsizetype(31)));
     plain.Delete();
     EXPECT_TRUE(plain.IsNull());
-}
-
-// At 0 the text runs right of its point and below it; at 900 up from it, its
-// cell to the right; at 2700 down from it, its cell to the left.
-TEST(PointFont, EscapedTextReadsAwayFromItsPoint)
-{
-    for (const auto &[escapement, point, room] : {std::tuple(0, QPoint(10, 10), QRect(10, 10, 90, 90)),
-                                                  {900, QPoint(10, 90), QRect(10, 0, 90, 91)},
-                                                  {2700, QPoint(90, 10), QRect(0, 10, 91, 90)}}) {
-        QImage image(100, 100, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        PointFont font;
-        MakePointFont(font, QStringLiteral("Tahoma"), 12, true, false, false, false, escapement, escapement);
-        QPainter painter(&image);
-        ExtTextOut(painter, point.x(), point.y(), font, QStringLiteral("IIIIIIII"));
-        painter.end();
-        QRect ink;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (qGray(image.pixel(x, y)) < 128)
-                    ink |= QRect(x, y, 1, 1);
-        EXPECT_TRUE(room.contains(ink)) << escapement; // false for no ink at all
-        EXPECT_EQ(ink.width() > ink.height(), escapement == 0) << escapement;
-    }
 }
 
 // The test program registers Wine's Tahoma as the program does at start. With

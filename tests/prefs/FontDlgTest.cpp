@@ -40,10 +40,7 @@ TEST(FontDlg, OffersTheFirst24ReportedFamiliesCutTo31CharactersAndSortedAndDraws
     EXPECT_EQ(open.dialog.Families(), expected);
     std::sort(expected.begin(), expected.end(),
               [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    QStringList listed;
-    for (int i = 0; i < open.Combo(CFontDlg::kFontListId)->count(); ++i)
-        listed << open.Combo(CFontDlg::kFontListId)->itemText(i);
-    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(ComboEntries(open.Combo(CFontDlg::kFontListId)), expected);
     // The sample text is drawn inside its framed rectangle.
     const QImage image = Snapshot(&open.dialog);
     const int w = image.width();

@@ -110,13 +110,7 @@ struct OpenLookFeel : OpenPage<CLookFeelPage> {
         page.m_pSettings = &settings;
         OpenPage::Show();
     }
-    QStringList Entries(int id) const
-    {
-        QStringList entries;
-        for (int i = 0; i < Item<QComboBox>(id)->count(); ++i)
-            entries << Item<QComboBox>(id)->itemText(i);
-        return entries;
-    }
+    QStringList Entries(int id) const { return ComboEntries(Item<QComboBox>(id)); }
     QString KeyMap() const { return Item<QComboBox>(CLookFeelPage::kKeyMapListId)->currentText(); }
     bool EditEnabled() const { return Item(CLookFeelPage::kEditKeyMapId)->isEnabled(); }
 };

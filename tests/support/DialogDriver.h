@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
@@ -84,6 +85,14 @@ inline char16_t EditQAndConfirm(CKeyMapDlg &editor, char16_t q, const QString &n
 inline bool IsChecked(const QWidget *dialog, int id)
 {
     return GetDlgItemAs<QAbstractButton>(dialog, id)->isChecked();
+}
+
+inline QStringList ComboEntries(const QComboBox *combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+    return entries;
 }
 
 inline QImage Snapshot(QWidget *widget)

@@ -1,6 +1,5 @@
 #include "support/TestEnvironment.h"
 
-#include "platform/IniProfile.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 
@@ -13,23 +12,24 @@ TestEnvironment::TestEnvironment()
     SetVariable("XDG_CONFIG_HOME", m_configFolder.path());
     SetVariable("XDG_DATA_HOME", m_configFolder.filePath(QStringLiteral("data")));
     SetProgramFolder(m_programFolder.path());
-    Platform::SetPrompt(&m_prompt);
-    Platform::SetBeeper(&m_beeper);
-    Platform::SetClipboard(&m_clipboard);
-    Platform::SetWaitCursor(&m_waitCursor);
-    Platform::SetHotKeys(&m_hotKeys);
+    InstallFakes(true);
 }
 
 TestEnvironment::~TestEnvironment()
 {
-    Platform::SetPrompt(nullptr);
-    Platform::SetBeeper(nullptr);
-    Platform::SetClipboard(nullptr);
-    Platform::SetWaitCursor(nullptr);
-    Platform::SetHotKeys(nullptr);
+    InstallFakes(false);
     SetProgramFolder(QString());
     for (const auto &[name, value] : m_oldVariables)
         value ? qputenv(name, *value) : qunsetenv(name);
+}
+
+void TestEnvironment::InstallFakes(bool bInstall)
+{
+    Platform::SetPrompt(bInstall ? &m_prompt : nullptr);
+    Platform::SetBeeper(bInstall ? &m_beeper : nullptr);
+    Platform::SetClipboard(bInstall ? &m_clipboard : nullptr);
+    Platform::SetWaitCursor(bInstall ? &m_waitCursor : nullptr);
+    Platform::SetHotKeys(bInstall ? &m_hotKeys : nullptr);
 }
 
 void TestEnvironment::SetVariable(const char *name, const QString &value)
@@ -38,17 +38,16 @@ void TestEnvironment::SetVariable(const char *name, const QString &value)
     qputenv(name, value.toLocal8Bit());
 }
 
-QString TestEnvironment::PreferencesFile() const
-{
-    return IniProfile::PreferencesPath();
-}
-
 QString TestEnvironment::WriteProgramFile(const QString &relativePath, const QByteArray &bytes) const
 {
     const QString path = m_programFolder.filePath(relativePath);
+    WriteBytes(path, bytes);
+    return path;
+}
+
+bool WriteBytes(const QString &path, const QByteArray &bytes)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-    return path;
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }

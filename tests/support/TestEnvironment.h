@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/IniProfile.h"
 #include "support/Fakes.h"
 
 #include <QByteArray>
@@ -25,7 +26,7 @@ public:
     QString ProgramFolder() const { return m_programFolder.path(); }
     QString ConfigFolder() const { return m_configFolder.path(); }
     // The preferences file the program reads and writes.
-    QString PreferencesFile() const;
+    QString PreferencesFile() const { return IniProfile::PreferencesPath(); }
     // Writes a file below the program folder (folders made as needed).
     QString WriteProgramFile(const QString &relativePath, const QByteArray &bytes) const;
 
@@ -37,9 +38,14 @@ public:
 
 private:
     void SetVariable(const char *name, const QString &value);
+    // Puts the fakes in place, or takes them out again.
+    void InstallFakes(bool bInstall);
 
     QTemporaryDir m_programFolder;
     QTemporaryDir m_configFolder;
     // Each variable set, with its value before (none when it was unset).
     std::vector<std::pair<const char *, std::optional<QByteArray>>> m_oldVariables;
 };
+
+// Writes a file with its folders made as needed; false when it cannot be written.
+bool WriteBytes(const QString &path, const QByteArray &bytes);
