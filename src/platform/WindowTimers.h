@@ -24,6 +24,9 @@ public:
 
 private:
     QObject *m_pOwner;
-    std::map<int, QBasicTimer> m_timers;
-    std::map<int, int> m_intervals;
+    struct Timer {
+        QBasicTimer timer;
+        int nInterval = 0;
+    };
+    std::map<int, Timer> m_timers;
 };
