@@ -1,5 +1,7 @@
 #include "app/LastUsedText.h"
 
+#include "pad/SurrogatePair.h"
+
 #include <algorithm>
 
 namespace {
@@ -107,12 +109,12 @@ bool EncodeUtf8(std::u16string_view text, std::string &bytes)
 {
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t point = text[i];
-        if (point == 0 || (point >= 0xDC00 && point <= 0xDFFF))
+        if (point == 0 || IsLowSurrogate(point))
             return false;
-        if (point >= 0xD800 && point <= 0xDBFF) {
-            if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF)
+        if (IsHighSurrogate(point)) {
+            if (i + 1 >= text.size() || !IsLowSurrogate(text[i + 1]))
                 return false;
-            point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00);
+            point = PairedCodePoint(point, text[++i]);
         }
         if (point < 0x80) {
             bytes += static_cast<char>(point);

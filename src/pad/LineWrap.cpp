@@ -1,5 +1,7 @@
 #include "pad/LineWrap.h"
 
+#include "pad/SurrogatePair.h"
+
 #include <cmath>
 
 void CharAdvances::Clear()
@@ -26,9 +28,9 @@ bool IsBreak(char16_t ch)
 char32_t CharAt(std::u16string_view text, std::size_t i, std::size_t &nUnits)
 {
     const char16_t ch = text[i];
-    if (ch >= 0xD800 && ch < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+    if (IsHighSurrogate(ch) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
         nUnits = 2;
-        return 0x10000 + ((char32_t(ch) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+        return PairedCodePoint(ch, text[i + 1]);
     }
     nUnits = 1;
     return ch;

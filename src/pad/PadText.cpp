@@ -1,5 +1,7 @@
 #include "pad/PadText.h"
 
+#include "pad/SurrogatePair.h"
+
 #include <algorithm>
 
 namespace {
@@ -28,7 +30,7 @@ bool PadText::IsInsidePair(int c) const
     if (c <= 0 || c >= Length())
         return false;
     const auto unit = [this](int i) { return m_strLine[static_cast<size_t>(i)]; };
-    return unit(c - 1) >= 0xD800 && unit(c - 1) <= 0xDBFF && unit(c) >= 0xDC00 && unit(c) <= 0xDFFF;
+    return IsHighSurrogate(unit(c - 1)) && IsLowSurrogate(unit(c));
 }
 
 void PadText::ReplaceLine(std::u16string_view left, std::u16string_view middle, std::u16string_view right)
