@@ -1,5 +1,7 @@
 #include "platform/FileDialogs.h"
 
+#include "platform/ScreenFit.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -8,7 +10,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
-#include <QWindow>
 
 namespace {
 FileDialogs *g_pInstalled = nullptr;
@@ -51,17 +52,12 @@ void LayOutForSmallScreen(QFileDialog &dialog)
 
 void FitInto(QFileDialog &dialog, const QRect &area)
 {
-    dialog.winId(); // makes the window, whose frame the platform knows
-    const QMargins frame = dialog.windowHandle() != nullptr ? dialog.windowHandle()->frameMargins() : QMargins();
-    const QRect inside = area.marginsRemoved(frame);
+    const QRect inside = RoomForContents(dialog, area);
     // The smallest size is the one of the full layout until the layout is
     // worked out again without the hidden parts.
     dialog.layout()->invalidate();
     dialog.layout()->activate();
-    const QSize size = dialog.sizeHint().boundedTo(inside.size()).expandedTo(dialog.minimumSize());
-    dialog.resize(size);
-    const QSize outer = size.grownBy(frame);
-    dialog.move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
+    CentreIn(dialog, area, dialog.sizeHint().boundedTo(inside.size()).expandedTo(dialog.minimumSize()));
 }
 
 QString Run(QWidget *parent, QFileDialog::AcceptMode mode, const QString &title, const QString &path)

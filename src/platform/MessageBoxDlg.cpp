@@ -1,5 +1,7 @@
 #include "platform/MessageBoxDlg.h"
 
+#include "platform/ScreenFit.h"
+
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -7,7 +9,6 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -47,10 +48,7 @@ void CMessageBoxDlg::CreateControls(const QString &text)
 
 void CMessageBoxDlg::FitInto(const QRect &area)
 {
-    // The window's frame, where the platform draws one, must fit as well.
-    create();
-    const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
-    const QRect inside = area.marginsRemoved(frame);
+    const QRect inside = RoomForContents(*this, area);
     const QMargins margins = layout()->contentsMargins();
     const int nChromeWidth = margins.left() + margins.right();
     const int nChromeHeight = margins.top() + margins.bottom() + layout()->spacing() + m_pButtons->sizeHint().height();
@@ -75,9 +73,7 @@ void CMessageBoxDlg::FitInto(const QRect &area)
     const QSize size(std::min(layout()->sizeHint().width(), inside.width()),
                      std::min(layout()->sizeHint().height(), inside.height()));
     setFixedSize(size);
-    // A window's position is its frame's.
-    const QSize outer = size.grownBy(frame);
-    move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
+    CentreIn(*this, area, size);
 }
 
 void CMessageBoxDlg::keyPressEvent(QKeyEvent *event)
