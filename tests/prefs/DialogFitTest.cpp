@@ -7,6 +7,7 @@
 #include "prefs/FontDlg.h"
 #include "prefs/KeyPrefsPage.h"
 #include "prefs/LookFeelPage.h"
+#include "platform/PointFont.h"
 #include "support/DialogDriver.h"
 #include "support/TestEnvironment.h"
 
@@ -19,9 +20,12 @@
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
+const QColor kBlue(0, 0, 255);
+
 // The room a control has for its text and what the text needs there; both
 // empty for a control without text or showing a picture. A group box's title
 // needs its place on the frame.
@@ -84,7 +88,6 @@ QStringList Clipped(QWidget *window)
 void ExpectHeader(QWidget *dialog, const QString &title)
 {
     SCOPED_TRACE(title.toStdString());
-    const QColor blue(0, 0, 255);
     constexpr int kRuleRow = 23;
     const QImage image = Snapshot(dialog);
     const int w = image.width();
@@ -93,7 +96,7 @@ void ExpectHeader(QWidget *dialog, const QString &title)
         for (int x = 0; x < w; ++x) {
             if (y == kRuleRow)
                 ASSERT_EQ(image.pixelColor(x, y), QColor(Qt::black)) << "x " << x;
-            else if (image.pixelColor(x, y) == blue && x < w - 52)
+            else if (image.pixelColor(x, y) == kBlue && x < w - 52)
                 blueInk |= QRect(x, y, 1, 1);
         }
     EXPECT_NE(image.pixelColor(w / 2, kRuleRow + 1), QColor(Qt::black));
@@ -102,7 +105,7 @@ void ExpectHeader(QWidget *dialog, const QString &title)
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(label->text() == title && label->font().bold());
     EXPECT_EQ(GetDlgItem(dialog, IDCANCEL)->geometry(), QRect(w - 50, 2, 48, 20));
-    EXPECT_EQ(GetDlgItem(dialog, IDCANCEL)->palette().color(QPalette::ButtonText), blue);
+    EXPECT_EQ(GetDlgItem(dialog, IDCANCEL)->palette().color(QPalette::ButtonText), kBlue);
 }
 }
 
@@ -122,14 +125,16 @@ TEST(DialogFit, EveryTextWholeEveryControlOnTheScreenAndEveryHeaderDrawn)
              for (CPropertyPage *page : std::initializer_list<CPropertyPage *>{&lookFeel, &action, &keys})
                  sheet.AddPage(page);
              sheet.Create();
+             EXPECT_TRUE(lookFeel.IsCreated() && !action.IsCreated()) << "pages are made when first shown";
              QStringList faults;
              const QString titles[] = {"Look & Feel", "Action", "Keys"};
              for (int page = 0; page < 3; ++page) {
                  ShowPage(sheet, page);
+                 EXPECT_FALSE(page > 0 && sheet.GetPage(page - 1)->isVisible()) << "the page left is hidden";
                  ExpectHeader(sheet.GetActivePage(), titles[page]);
                  faults << Clipped(&sheet);
              }
-             return faults;
+             return faults; // the sheet goes before its pages
          }},
         {"font",
          [] {
@@ -138,7 +143,24 @@ TEST(DialogFit, EveryTextWholeEveryControlOnTheScreenAndEveryHeaderDrawn)
              ExpectHeader(&dialog, QStringLiteral("Font Dialog"));
              return Clipped(&dialog);
          }},
-        {"about", [] { CAboutDlg dialog; dialog.Create(); return Clipped(&dialog); }},
+        {"about",
+         [] {
+             CAboutDlg dialog;
+             dialog.Create();
+             // The titles blue in the bold 14-point title font, beside the icon; OK closes it.
+             const LogFont &title = dialog.TitleFont().Description();
+             EXPECT_EQ(std::pair(title.lfWeight, title.lfHeight), std::pair(600, PointSizeToHeight(ScreenDotsPerInchY(), 14)));
+             for (const int id : {CAboutDlg::kProductId, CAboutDlg::kSubtitleId})
+                 EXPECT_TRUE(GetDlgItemAs<QLabel>(&dialog, id)->font() == dialog.TitleFont().Font() &&
+                             TextColour(&dialog, id) == kBlue) << id;
+             EXPECT_NE(TextColour(&dialog, CAboutDlg::kVersionId), kBlue);
+             const QList<QLabel *> labels = dialog.findChildren<QLabel *>();
+             EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](QLabel *label) { return !label->pixmap().isNull(); }));
+             const QStringList faults = Clipped(&dialog);
+             TapItem(&dialog, IDOK);
+             EXPECT_EQ(dialog.result(), IDOK);
+             return faults;
+         }},
         {"key map",
          [&environment] {
              KeyMap map = DefaultKeyMap();

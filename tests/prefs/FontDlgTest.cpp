@@ -35,7 +35,7 @@ TEST(FontDlg, OffersTheFirst24ReportedFamiliesCutTo31CharactersAndSortedAndDraws
     for (int i = 30; i > 0; --i)
         open.dialog.m_reportedFamilies << QStringLiteral("%1amily %2").arg(i % 2 ? 'f' : 'F').arg(i) + QString(i == 29 ? 40 : 0, 'x');
     open.dialog.Create();
-    QStringList expected = open.dialog.m_reportedFamilies.mid(0, CFontDlg::kMaxFamilies);
+    QStringList expected = open.dialog.m_reportedFamilies.mid(0, 24);
     expected[1].truncate(31);
     EXPECT_EQ(open.dialog.Families(), expected);
     std::sort(expected.begin(), expected.end(),

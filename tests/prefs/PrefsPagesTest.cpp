@@ -2,7 +2,6 @@
 #include "dialogs/PropertySheet.h"
 #include "platform/HotKeys.h"
 #include "platform/IniProfile.h"
-#include "prefs/AboutDlg.h"
 #include "prefs/ActionPage.h"
 #include "prefs/FontDlg.h"
 #include "prefs/HotkeyChoice.h"
@@ -19,10 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QTabBar>
-#include <QTimer>
 
-#include <algorithm>
 #include <climits>
 
 namespace {
@@ -331,93 +327,35 @@ TEST(LookFeelPage, AFontAbove15PointsIsTakenAfterAWarning)
     }
 }
 
-// Cancel in a page's header, and OK and Cancel as the program runs the sheet,
-// are tried by the keyboard window's tests, which run it from the side menu.
-TEST(PrefsSheet, PagesAreCreatedWhenFirstShownAndOnlyTheirValuesChange)
-{
-    TestEnvironment environment;
-    CLookFeelPage lookFeel;
-    CActionPage action;
-    CKeyPrefsPage keys;
-    action.m_bCopyOnExit = true;
-    std::tie(keys.m_nRepeatInterval, keys.m_nHotkeyNum) = std::tuple(5000, 3);
-    {
-        CPropertySheet sheet(QStringLiteral("Preferences"));
-        for (CPropertyPage *page : std::initializer_list<CPropertyPage *>{&lookFeel, &action, &keys})
-            sheet.AddPage(page);
-        sheet.Create();
-        ASSERT_EQ(sheet.TabBar()->count(), 3);
-        EXPECT_EQ(sheet.TabBar()->tabText(0), QStringLiteral("Look And Feel"));
-        EXPECT_TRUE(sheet.GetActivePage() == &lookFeel && lookFeel.IsCreated() && !action.IsCreated());
-        ShowPage(sheet, 1);
-        EXPECT_TRUE(action.isVisible() && !lookFeel.isVisible());
-        TapItem(&action, CActionPage::kCopyOnExitId);
-        Tap(sheet.OkButton());
-        EXPECT_EQ(sheet.result(), IDOK);
-    }
-    // The sheet may go before its pages.
-    EXPECT_TRUE(keys.parentWidget() == nullptr && !action.m_bCopyOnExit);
-    // The Keys page was never opened: the caller's values stand, out of range or not.
-    EXPECT_TRUE(!keys.IsCreated() && keys.m_nRepeatInterval == 5000 && keys.m_nHotkeyNum == 3);
-}
-
-TEST(PrefsSheet, AboutShowsItsTitlesBlueInTheTitleFontAndTheIconAndClosesWithOk)
-{
-    TestEnvironment environment;
-    CAboutDlg about;
-    QTimer::singleShot(0, &about, [&about] {
-        EXPECT_EQ(about.TitleFont().Description().lfWeight, 600);
-        EXPECT_EQ(about.TitleFont().Description().lfHeight, PointSizeToHeight(ScreenDotsPerInchY(), 14));
-        for (const int id : {CAboutDlg::kProductId, CAboutDlg::kSubtitleId}) {
-            EXPECT_EQ(GetDlgItemAs<QLabel>(&about, id)->font(), about.TitleFont().Font());
-            EXPECT_EQ(TextColour(&about, id), kBlue);
-        }
-        EXPECT_NE(TextColour(&about, CAboutDlg::kVersionId), kBlue);
-        const QList<QLabel *> labels = about.findChildren<QLabel *>();
-        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](QLabel *label) { return !label->pixmap().isNull(); }));
-        TapItem(&about, IDOK);
-    });
-    EXPECT_EQ(about.DoModal(), IDOK);
-}
-
-
 // Turning the assignment off restores the old button's ResetCmd (when it has
 // one) and unregisters; a new button is given the shortcut and its key
 // registered; with no button chosen key 40C0 is used.
 TEST(HotkeyChoice, TheOldButtonIsRestoredTheNewOneAssignedAndItsKeyRegistered)
 {
-    struct Case {
-        bool assignBefore;
-        int before, assign, number;
-        std::vector<std::tuple<int, std::u16string, std::u16string>> shell;
-        std::vector<std::pair<int, std::u16string>> after;
-        unsigned key;
-    };
-    const std::u16string contacts = u"\\Windows\\contacts.exe", calendar = u"\\Windows\\calendar.exe";
-    const Case cases[] = {
-        {true, 2, 0, 0, {{2, u"Default", kShortcut}, {2, u"ResetCmd", contacts}}, {{2, contacts}}, 0},
-        {true, 2, 1, 3, {{2, u"Default", kShortcut}, {2, u"ResetCmd", calendar}, {3, u"Default", u"tasks.exe"}},
-         {{2, calendar}, {3, kShortcut}}, 0xC3},
-        {true, 1, 1, 1, {{1, u"Default", u"other.exe"}, {1, u"ResetCmd", u"inbox.exe"}}, {{1, kShortcut}}, 0xC1},
-        {true, 4, 0, 0, {{4, u"Default", kShortcut}}, {{4, kShortcut}}, 0},
-        {false, -1, 1, 0, {}, {{0, kShortcut}}, 0xC0},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.before << " to " << c.number);
+    const std::u16string contacts = u"\\Windows\\contacts.exe";
+    const std::tuple<bool, int, int, int, std::vector<std::pair<int, std::u16string>>, unsigned> cases[] = {
+        {true, 2, 0, 0, {{2, contacts}}, 0}, {true, 2, 1, 3, {{2, contacts}, {3, kShortcut}}, 0xC3},
+        {true, 1, 1, 1, {{1, kShortcut}}, 0xC1}, {true, 4, 0, 0, {{4, kShortcut}}, 0},
+        {false, -1, 1, 0, {{0, kShortcut}}, 0xC0}};
+    for (const auto &[assignBefore, before, assign, number, after, key] : cases) {
+        SCOPED_TRACE(testing::Message() << before << " to " << number);
         TestEnvironment environment;
         QWidget frame;
-        if (c.assignBefore)
-            environment.m_hotKeys.Register(&frame, HOTKEY_ID_KEYBOARD, MOD_WIN, 0xC0 + c.before);
-        for (const auto &[button, name, value] : c.shell)
+        if (assignBefore)
+            environment.m_hotKeys.Register(&frame, HOTKEY_ID_KEYBOARD, MOD_WIN, 0xC0 + before);
+        // Button 1 starts another program now, 4 has no ResetCmd.
+        for (const auto &[button, name, value] :
+             {std::tuple<int, std::u16string, std::u16string>{1, u"Default", u"other.exe"}, {1, u"ResetCmd", u"inbox.exe"},
+              {2, u"Default", kShortcut}, {2, u"ResetCmd", contacts}, {3, u"Default", u"tasks.exe"}, {4, u"Default", kShortcut}})
             SetShellValue(button, name, value);
         Settings settings;
-        std::tie(settings.m_bAssignHotkey, settings.m_nHotkeyNum) = std::tuple(c.assignBefore, c.before);
-        ApplyHotkeyChoice(settings, c.assign, c.number, &frame);
-        for (const auto &[button, value] : c.after)
+        std::tie(settings.m_bAssignHotkey, settings.m_nHotkeyNum) = std::tuple(assignBefore, before);
+        ApplyHotkeyChoice(settings, assign, number, &frame);
+        for (const auto &[button, value] : after)
             EXPECT_EQ(ShellValue(button), value) << button;
-        EXPECT_TRUE(settings.m_bAssignHotkey == c.assign && settings.m_nHotkeyNum == c.number);
-        EXPECT_EQ(environment.m_hotKeys.RegisteredKey(HOTKEY_ID_KEYBOARD), c.key);
-        EXPECT_EQ(environment.m_hotKeys.m_registered.size(), c.key ? 1u : 0u);
+        EXPECT_TRUE(settings.m_bAssignHotkey == assign && settings.m_nHotkeyNum == number);
+        EXPECT_EQ(environment.m_hotKeys.RegisteredKey(HOTKEY_ID_KEYBOARD), key);
+        EXPECT_EQ(environment.m_hotKeys.m_registered.size(), key ? 1u : 0u);
         for (const FakeHotKeys::Call &call : environment.m_hotKeys.m_calls)
             EXPECT_TRUE(call.window == &frame && call.id == HOTKEY_ID_KEYBOARD && (!call.bRegister || call.modifiers == MOD_WIN));
     }
