@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QSettings>
 
 namespace {
@@ -44,6 +45,7 @@ TEST(Settings, NoFileGivesTheDefaultsGarbageItsDefaultsOrNormalisedFlagsAndSaveW
               std::tuple(9, 12, 200, 1, 1, 7, u"Dark.kbskn", u"Default Key Map"));
     std::tie(settings.m_strKeyMap, settings.m_strFontName, settings.m_nRepeatInterval, settings.m_bFontBold,
              settings.m_bRightHanded) = std::tuple(u"German, Swiss.kmap", u"DejaVu Sans \u00e9", 30, 1, 0);
+    ASSERT_TRUE(QFile::remove(IniProfile::PreferencesPath()));
     {
         IniProfile profile(IniProfile::PreferencesPath());
         SaveSettings(settings, profile);
