@@ -69,6 +69,7 @@ void CQuorlexView::OnInitialUpdate()
     // A board that comes up at once covers the notepad from the start.
     m_bBoardComing = KeyboardSettings().m_bOpenKBOnStart != 0;
     ApplyStartAction(KeyboardSettings().m_nOnStartAction);
+    m_pDocument->NoteLastUsedFile();
     m_pDocument->SetPathName(LastUsedPath());
     m_pDocument->SetModifiedFlag(true);
     if (m_bBoardComing)
@@ -111,20 +112,12 @@ std::u16string CQuorlexView::ReadLastUsedText()
 // never over an older one kept so.
 void CQuorlexView::KeepUnreadableLastUsed()
 {
-    const QString path = LastUsedPath();
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(LastUsedPath()).isFile())
         return;
-    const QDir folder(ProgramFolder());
-    for (int n = 1; n < 1000; ++n) {
-        const QString kept =
-            n == 1 ? QStringLiteral("LastUsed-kept.txt") : QStringLiteral("LastUsed-kept-%1.txt").arg(n);
-        if (QFileInfo(folder.filePath(kept)).exists() || QFileInfo(folder.filePath(kept)).isSymLink())
-            continue;
-        if (QFile::rename(path, folder.filePath(kept))) {
-            Platform::MessageBox(QStringLiteral("LastUsed.txt could not be read. It has been kept as %1.").arg(kept));
-            return;
-        }
-        break;
+    const QString kept = CQuorlexDoc::KeepAside(LastUsedPath());
+    if (!kept.isEmpty()) {
+        Platform::MessageBox(QStringLiteral("LastUsed.txt could not be read. It has been kept as %1.").arg(kept));
+        return;
     }
     Platform::MessageBox(QStringLiteral("LastUsed.txt could not be read, nor kept under another name. The next "
                                         "Exit will write over it."));

@@ -69,3 +69,24 @@ TEST(DocumentFiles, SaveAndOpenKeepEachFilesFormat)
     EXPECT_EQ(dialogs.m_nAsked, 11);
     EXPECT_EQ(run.m_environment.m_prompt.m_texts.size(), 2);
 }
+
+// Another copy of the program, or any other program, wrote LastUsed.txt while
+// this one ran: a save keeps that text aside first, unless it is the very text.
+TEST(DocumentFiles, ALastUsedFileWrittenMeanwhileIsKeptAside)
+{
+    const ProgramRun run;
+    const QByteArray mine = Bytes({0xFF, 0xFE, 'm', 0, 'e', 0});
+    run.View()->SetViewText(u"me");
+    for (const QByteArray &theirs : {mine, QByteArray("theirs"), QByteArray("more")}) {
+        run.m_environment.WriteProgramFile("LastUsed.txt", theirs);
+        EXPECT_TRUE(run.View()->SaveLastUsedText());
+    }
+    run.View()->SaveLastUsedText();
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), mine);
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed-kept.txt")) + ReadBytes(run.FilePath("LastUsed-kept-2.txt")), "theirsmore");
+    EXPECT_EQ(run.m_environment.m_prompt.m_texts,
+              QStringList({"LastUsed.txt was changed by another program while Quorlex ran. That text has been kept as "
+                           "LastUsed-kept.txt.",
+                           "LastUsed.txt was changed by another program while Quorlex ran. That text has been kept as "
+                           "LastUsed-kept-2.txt."}));
+}
