@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QTest>
 
 // Cancelled dialogs change nothing; a file that cannot be read or written
@@ -53,7 +54,7 @@ TEST(DocumentFiles, SaveAndOpenKeepEachFilesFormat)
                                    QByteArray("\xEF\xBB\xBF" "odd\r\n\xF0\x9F\x98\x80")}) {
         dialogs.m_strOpenAnswer = run.m_environment.WriteProgramFile("utf8.txt", bytes);
         run.Command(ID_FILE_OPEN);
-        EXPECT_EQ(run.View()->toPlainText(), QString::fromUtf8(bytes.startsWith("\xEF") ? bytes.mid(3) : bytes).replace("\r\n", "\n"));
+        EXPECT_EQ(run.View()->Edit()->toPlainText(), QString::fromUtf8(bytes.startsWith("\xEF") ? bytes.mid(3) : bytes).replace("\r\n", "\n"));
         save();
         EXPECT_EQ(ReadBytes(dialogs.m_strOpenAnswer), bytes);
     }
