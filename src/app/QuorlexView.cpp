@@ -140,7 +140,7 @@ std::u16string CQuorlexView::ViewText() const
 void CQuorlexView::SetViewText(const std::u16string &text)
 {
     if (m_bKeyboardUp || m_bBoardComing || m_pEdit == nullptr) {
-        if (!m_bTextHeld && !m_pEdit->document()->isEmpty())
+        if (!m_bTextHeld && m_pEdit != nullptr && !m_pEdit->document()->isEmpty())
             m_pEdit->clear();
         m_strHeldText = text;
         m_bTextHeld = true;
