@@ -1,9 +1,10 @@
 // LastUsed.txt as the program reads it at start: any bytes as
 // <program folder>/LastUsed.txt, read by the notepad view's own reader and
 // put into the notepad as the start action does. It is read as an opened file
-// is. Bytes with the byte-order mark, or that are no UTF-8 text, give every
-// whole code unit after an optional mark, unchanged, and written out again
-// those same bytes behind the mark; UTF-8 text saves back byte for byte. The
+// is. Bytes with the byte-order mark, or with a NUL and no UTF-8 text, give
+// every whole code unit after an optional mark, unchanged, and written out
+// again those same bytes behind the mark; other bytes (UTF-8, or a one-byte
+// Windows code page) save back byte for byte. The
 // notepad gives back every character, only its line breaks made CR LF.
 
 #include "FuzzApplication.h"
@@ -50,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     TextFileFormat format;
     FuzzCheck(DecodeTextFile(bytes, format) == text, "read as an opened file is");
     if (format.m_encoding != TextEncoding::Utf16) {
-        FuzzCheck(EncodeTextFile(text, format) == bytes, "UTF-8 text saves back byte for byte");
+        FuzzCheck(EncodeTextFile(text, format) == bytes, "UTF-8 or code page text saves back byte for byte");
     } else {
         std::string_view body = bytes.substr(bytes.substr(0, 2) == "\xFF\xFE" ? 2 : 0);
         body.remove_suffix(body.size() % 2);

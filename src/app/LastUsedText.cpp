@@ -144,6 +144,40 @@ std::u16string WithCrLf(std::u16string text, bool &bLfBreaks)
     return out;
 }
 
+// Code page 1252 as browsers read it: every byte is one character, the five
+// bytes the code page leaves out stand for the control characters of their
+// value, so that any bytes come back unchanged.
+constexpr char16_t kAnsiHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::u16string DecodeAnsi(std::string_view bytes)
+{
+    std::u16string text(bytes.size(), u'\0');
+    std::transform(bytes.begin(), bytes.end(), text.begin(), [](char byte) {
+        const auto value = static_cast<unsigned char>(byte);
+        return value >= 0x80 && value < 0xA0 ? kAnsiHigh[value - 0x80] : static_cast<char16_t>(value);
+    });
+    return text;
+}
+
+bool EncodeAnsi(std::u16string_view text, std::string &bytes)
+{
+    for (const char16_t unit : text) {
+        if (unit == 0)
+            return false;
+        const char16_t *high = std::find(std::begin(kAnsiHigh), std::end(kAnsiHigh), unit);
+        if (high != std::end(kAnsiHigh))
+            bytes += static_cast<char>(0x80 + (high - std::begin(kAnsiHigh)));
+        else if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+            bytes += static_cast<char>(unit);
+        else
+            return false;
+    }
+    return true;
+}
+
 std::u16string WithLf(std::u16string_view text)
 {
     std::u16string out;
@@ -163,9 +197,14 @@ std::u16string DecodeTextFile(std::string_view bytes, TextFileFormat &format)
         return DecodeLastUsedText(bytes);
     const bool bMark = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark;
     std::u16string text;
-    if (!DecodeUtf8(bMark ? bytes.substr(kUtf8Mark.size()) : bytes, text))
+    if (DecodeUtf8(bMark ? bytes.substr(kUtf8Mark.size()) : bytes, text)) {
+        format.m_encoding = bMark ? TextEncoding::Utf8WithMark : TextEncoding::Utf8;
+    } else if (bytes.find('\0') == std::string_view::npos) {
+        format.m_encoding = TextEncoding::Ansi;
+        text = DecodeAnsi(bytes);
+    } else {
         return DecodeLastUsedText(bytes);
-    format.m_encoding = bMark ? TextEncoding::Utf8WithMark : TextEncoding::Utf8;
+    }
     return WithCrLf(std::move(text), format.m_bLfBreaks);
 }
 
@@ -173,8 +212,11 @@ std::string EncodeTextFile(std::u16string_view text, const TextFileFormat &forma
 {
     if (format.m_encoding == TextEncoding::Utf16)
         return EncodeLastUsedText(text);
-    std::string bytes(format.m_encoding == TextEncoding::Utf8WithMark ? kUtf8Mark : std::string_view());
     const std::u16string lines = format.m_bLfBreaks ? WithLf(text) : std::u16string(text);
+    std::string bytes;
+    if (format.m_encoding == TextEncoding::Ansi && EncodeAnsi(lines, bytes))
+        return bytes;
+    bytes = format.m_encoding == TextEncoding::Utf8WithMark ? kUtf8Mark : std::string_view();
     if (!EncodeUtf8(lines, bytes))
         return EncodeLastUsedText(text);
     return bytes;

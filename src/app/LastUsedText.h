@@ -17,9 +17,10 @@ std::u16string DecodeLastUsedText(std::string_view bytes);
 std::string EncodeLastUsedText(std::u16string_view text);
 
 // How a file opened from the File menu was written, so that saving it again
-// writes it the same way: the last-use format above, or UTF-8 (with or
-// without the mark EF BB BF), whose line breaks may be lone LFs.
-enum class TextEncoding { Utf16, Utf8, Utf8WithMark };
+// writes it the same way: the last-use format above, UTF-8 (with or without
+// the mark EF BB BF) or the one-byte Windows code page 1252 of older Windows
+// programs, whose line breaks may be lone LFs.
+enum class TextEncoding { Utf16, Utf8, Utf8WithMark, Ansi };
 
 struct TextFileFormat {
     TextEncoding m_encoding = TextEncoding::Utf16;
@@ -28,10 +29,12 @@ struct TextFileFormat {
 };
 
 // The text of an opened file and its format. Bytes that do not start with
-// FF FE, hold no NUL and are valid UTF-8 are UTF-8 (the text then has CR LF
-// breaks, as the notepad does); all other bytes are the last-use format.
+// FF FE and hold no NUL are UTF-8 when they are valid UTF-8 and code page
+// 1252 otherwise, one character a byte (the text then has CR LF breaks, as
+// the notepad does); all other bytes are the last-use format.
 std::u16string DecodeTextFile(std::string_view bytes, TextFileFormat &format);
 
-// The bytes of a text in a format. A text that UTF-8 cannot hold whole (an
-// unpaired surrogate or a NUL) is written in the last-use format instead.
+// The bytes of a text in a format. A text that code page 1252 cannot hold is
+// written as UTF-8, and one that UTF-8 cannot hold whole (an unpaired
+// surrogate or a NUL) in the last-use format instead.
 std::string EncodeTextFile(std::u16string_view text, const TextFileFormat &format);

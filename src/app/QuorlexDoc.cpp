@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+
 CQuorlexDoc::CQuorlexDoc(QObject *parent) : QObject(parent) {}
 
 bool CQuorlexDoc::OnNewDocument()
@@ -35,6 +37,8 @@ bool CQuorlexDoc::OnOpenDocument(const QString &path)
         DecodeTextFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), format);
     if (m_pView)
         m_pView->SetViewText(text);
+    if (IsLastUsedFile(path))
+        NoteLastUsedFile();
     m_format = format;
     m_bModified = false;
     return true;
@@ -44,7 +48,18 @@ bool CQuorlexDoc::OnSaveDocument(const QString &path)
 {
     QString error;
     const std::u16string text = m_pView ? m_pView->ViewText() : std::u16string();
-    if (!WriteTextFile(path, text, error, FormatFor(path))) {
+    // A last-use file another program wrote since this one last saw it is
+    // kept first. The text on screen is written before the user is told, so
+    // that an end that does not wait for the box loses neither text.
+    const bool bLastUsed = IsLastUsedFile(path);
+    const QString kept = bLastUsed && ChangedElsewhere(path, text) ? KeepAside(path) : QString();
+    const bool bWritten = WriteTextFile(path, text, error, FormatFor(path));
+    if (bLastUsed)
+        NoteLastUsedFile();
+    if (!kept.isEmpty())
+        Platform::MessageBox(QStringLiteral("LastUsed.txt was changed by another program while Quorlex ran. "
+                                            "That text has been kept as %1.").arg(kept));
+    if (!bWritten) {
         Platform::MessageBox(QStringLiteral("Failed to save document.\n%1\n%2")
                                  .arg(QDir::toNativeSeparators(path), error));
         return false;
@@ -142,12 +157,58 @@ bool CQuorlexDoc::WriteTextFile(const QString &path, std::u16string_view text, Q
     return true;
 }
 
+QString CQuorlexDoc::KeepAside(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return QString();
+    const QDir folder(ProgramFolder());
+    for (int n = 1; n < 1000; ++n) {
+        const QString kept =
+            n == 1 ? QStringLiteral("LastUsed-kept.txt") : QStringLiteral("LastUsed-kept-%1.txt").arg(n);
+        if (QFileInfo(folder.filePath(kept)).exists() || QFileInfo(folder.filePath(kept)).isSymLink())
+            continue;
+        return QFile::rename(path, folder.filePath(kept)) ? kept : QString();
+    }
+    return QString();
+}
+
+void CQuorlexDoc::NoteLastUsedFile()
+{
+    m_lastUsedStamp = StampOf(QDir(ProgramFolder()).filePath(QStringLiteral("LastUsed.txt")));
+}
+
+CQuorlexDoc::FileStamp CQuorlexDoc::StampOf(const QString &path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return FileStamp{};
+    return {static_cast<long long>(info.st_dev), static_cast<long long>(info.st_ino),
+            static_cast<long long>(info.st_size), static_cast<long long>(info.st_mtim.tv_sec),
+            static_cast<long long>(info.st_mtim.tv_nsec)};
+}
+
+// Changed, and not to the very text about to be written (as when another
+// copy of the program left the same text).
+bool CQuorlexDoc::ChangedElsewhere(const QString &path, const std::u16string &text) const
+{
+    if (StampOf(path) == m_lastUsedStamp)
+        return false;
+    QByteArray bytes;
+    return !ReadFileBytes(path, bytes) || std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())) !=
+                                              EncodeTextFile(text, TextFileFormat());
+}
+
+bool CQuorlexDoc::IsLastUsedFile(const QString &path) const
+{
+    const QString lastUsed = QDir(ProgramFolder()).filePath(QStringLiteral("LastUsed.txt"));
+    return QFileInfo(path).absoluteFilePath() == QFileInfo(lastUsed).absoluteFilePath();
+}
+
 // An opened file goes back the way it came; every other file, and the
 // last-use file always, in the last-use format.
 TextFileFormat CQuorlexDoc::FormatFor(const QString &path) const
 {
-    const QString lastUsed = QDir(ProgramFolder()).filePath(QStringLiteral("LastUsed.txt"));
-    if (path != m_strPathName || QFileInfo(path).absoluteFilePath() == QFileInfo(lastUsed).absoluteFilePath())
+    if (path != m_strPathName || IsLastUsedFile(path))
         return TextFileFormat();
     return m_format;
 }

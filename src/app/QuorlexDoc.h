@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -66,7 +67,20 @@ public:
     // Files larger than this are not read: a text of that size is no notepad's.
     static constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
 
+    // Moves the file at path aside as LastUsed-kept.txt (or -2, -3, ... when
+    // that is taken) in the program folder; the name it got, or empty.
+    static QString KeepAside(const QString &path);
+    // Notes LastUsed.txt as it stands now: as this program read or wrote it.
+    void NoteLastUsedFile();
+
 private:
+    // What tells one state of a file from another: device, inode, size and
+    // the modification time to the nanosecond; all zero when it is not there.
+    using FileStamp = std::array<long long, 5>;
+    static FileStamp StampOf(const QString &path);
+    bool IsLastUsedFile(const QString &path) const;
+    bool ChangedElsewhere(const QString &path, const std::u16string &text) const;
+
     static bool ReadFileBytes(const QString &path, QByteArray &bytes);
     TextFileFormat FormatFor(const QString &path) const;
     QWidget *DialogParent() const;
@@ -77,4 +91,8 @@ private:
     // How the file at m_strPathName came in, and so how it is written.
     TextFileFormat m_format;
     bool m_bModified = false;
+    // LastUsed.txt as this program last saw it. Another copy of the program,
+    // or any other program, may write it meanwhile; a save must not silently
+    // write over that text.
+    FileStamp m_lastUsedStamp{};
 };

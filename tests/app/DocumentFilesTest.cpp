@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QTest>
 
 // Cancelled dialogs change nothing; a file that cannot be read or written
@@ -52,7 +53,7 @@ TEST(DocumentFiles, SaveAndOpenKeepEachFilesFormat)
     const QByteArray utf8("\xEF\xBB\xBF" "odd\r\n\xF0\x9F\x98\x80");
     dialogs.m_strOpenAnswer = run.m_environment.WriteProgramFile("utf8.txt", utf8);
     run.Command(ID_FILE_OPEN);
-    EXPECT_EQ(run.View()->toPlainText(), QString::fromUtf8("odd\n\xF0\x9F\x98\x80"));
+    EXPECT_EQ(run.View()->Edit()->toPlainText(), QString::fromUtf8("odd\n\xF0\x9F\x98\x80"));
     save();
     EXPECT_EQ(ReadBytes(dialogs.m_strOpenAnswer), utf8);
     run.Command(ID_FILE_SAVE_AS);
@@ -65,4 +66,25 @@ TEST(DocumentFiles, SaveAndOpenKeepEachFilesFormat)
     save();
     EXPECT_EQ(dialogs.m_nAsked, 10);
     EXPECT_EQ(run.m_environment.m_prompt.m_texts.size(), 2);
+}
+
+// Another copy of the program, or any other program, wrote LastUsed.txt while
+// this one ran: a save keeps that text aside first, unless it is the very text.
+TEST(DocumentFiles, ALastUsedFileWrittenMeanwhileIsKeptAside)
+{
+    const ProgramRun run;
+    const QByteArray mine = Bytes({0xFF, 0xFE, 'm', 0, 'e', 0});
+    run.View()->SetViewText(u"me");
+    for (const QByteArray &theirs : {mine, QByteArray("theirs"), QByteArray("more")}) {
+        run.m_environment.WriteProgramFile("LastUsed.txt", theirs);
+        EXPECT_TRUE(run.View()->SaveLastUsedText());
+    }
+    run.View()->SaveLastUsedText();
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), mine);
+    EXPECT_EQ(ReadBytes(run.FilePath("LastUsed-kept.txt")) + ReadBytes(run.FilePath("LastUsed-kept-2.txt")), "theirsmore");
+    EXPECT_EQ(run.m_environment.m_prompt.m_texts,
+              QStringList({"LastUsed.txt was changed by another program while Quorlex ran. That text has been kept as "
+                           "LastUsed-kept.txt.",
+                           "LastUsed.txt was changed by another program while Quorlex ran. That text has been kept as "
+                           "LastUsed-kept-2.txt."}));
 }

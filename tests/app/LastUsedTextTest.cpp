@@ -7,9 +7,9 @@
 
 using namespace std::string_literals;
 
-// Opened files: valid UTF-8 without NUL comes back byte for byte; anything
-// else is the last-use format.
-TEST(LastUsedText, Utf8FilesAreRecognisedAndWrittenBackAsTheyCame)
+// Opened files: valid UTF-8 without NUL, and other bytes without NUL (code
+// page 1252), come back byte for byte; anything else is the last-use format.
+TEST(LastUsedText, Utf8AndAnsiFilesAreRecognisedAndWrittenBackAsTheyCame)
 {
     using enum TextEncoding;
     const std::tuple<std::string, std::u16string, TextFileFormat> utf8[] = {
@@ -17,6 +17,11 @@ TEST(LastUsedText, Utf8FilesAreRecognisedAndWrittenBackAsTheyCame)
         {"Gr\xC3\xBC\xC3\x9F" "e\r\nzwei \xE2\x82\xAC", u"Grüße\r\nzwei €", {Utf8, false}},
         {"\xEF\xBB\xBFmark\n", u"mark\r\n", {Utf8WithMark, true}},
         {"a\nb \xF0\x9F\x98\x80", u"a\r\nb \U0001F600", {Utf8, true}},
+        {"caf\xE9\n\x80\x81\x9F\xA0\xFF", u"café\r\n€\x81Ÿ\xA0ÿ", {Ansi, true}},
+        {"\xC0\x80\x93odd", u"À€“odd", {Ansi, false}},
+        // Overlong, surrogate, beyond U+10FFFF and cut short: no UTF-8.
+        {"\xE0\x80\x80\xED\xA0\x80", u"à€€í\xA0€", {Ansi, false}},
+        {"\xF4\x90\x80\x80\xE2\x82", u"ô\x90€€â‚", {Ansi, false}},
     };
     for (const auto &[bytes, text, format] : utf8) {
         TextFileFormat read;
@@ -24,12 +29,13 @@ TEST(LastUsedText, Utf8FilesAreRecognisedAndWrittenBackAsTheyCame)
         EXPECT_EQ(read, format) << bytes;
         EXPECT_EQ(EncodeTextFile(text, format), bytes);
     }
-    for (const std::string &bytes : {"\xFF\xFE" "a\0"s, "a\0"s, "\xC0\x80"s, "\xE0\x80\x80"s, "\xED\xA0\x80"s,
-                                     "\xF4\x90\x80\x80"s, "\xE2\x82"s}) {
+    for (const std::string &bytes : {"\xFF\xFE" "a\0"s, "a\0"s, "\xC0\x80\0"s, "\xE2\x82\0"s}) {
         TextFileFormat read{Utf8, true};
         EXPECT_EQ(DecodeTextFile(bytes, read), DecodeLastUsedText(bytes)) << bytes;
         EXPECT_EQ(read, TextFileFormat());
     }
-    // What UTF-8 cannot hold is kept whole in the last-use format.
-    EXPECT_EQ(EncodeTextFile(u"a\xD800", {Utf8, false}), EncodeLastUsedText(u"a\xD800"));
+    // What code page 1252 cannot hold goes as UTF-8, what UTF-8 cannot hold
+    // whole in the last-use format.
+    EXPECT_EQ(EncodeTextFile(u"\x80\r\n\u2192", {Ansi, true}), "\xC2\x80\n\xE2\x86\x92");
+    EXPECT_EQ(EncodeTextFile(u"a\xD800", {Ansi, false}), EncodeLastUsedText(u"a\xD800"));
 }
