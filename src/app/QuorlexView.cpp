@@ -1,6 +1,7 @@
 #include "app/QuorlexView.h"
 
 #include "app/MainFrame.h"
+#include "app/NotepadEdit.h"
 #include "app/QuorlexDoc.h"
 #include "platform/Clipboard.h"
 #include "platform/HelpViewer.h"
@@ -13,52 +14,51 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QTextDocument>
 #include <QUrl>
 
-#include <algorithm>
+#include <utility>
 
-namespace {
-constexpr char16_t kParagraphSeparator = u'\u2029';
-constexpr char16_t kLineSeparator = u'\u2028';
-
-bool IsSeparator(QChar ch)
-{
-    return ch.unicode() == kParagraphSeparator || ch.unicode() == kLineSeparator;
-}
-
-// The edit keeps a paragraph separator where the flat text has CR LF, and
-// Shift+Enter puts a line separator: both leave the notepad as CR LF, or the
-// file, the clipboard and the pad would get a break nothing else reads.
-std::u16string ToFlatText(const QString &raw)
-{
-    std::u16string flat;
-    flat.reserve(static_cast<std::size_t>(raw.size() + std::count_if(raw.begin(), raw.end(), IsSeparator)));
-    for (const QChar ch : raw) {
-        if (IsSeparator(ch))
-            flat += u"\r\n";
-        else
-            flat += ch.unicode();
-    }
-    return flat;
-}
-}
-
+// Until the edit is made the view takes the keys itself: the board's arrows
+// must work from the start.
 CQuorlexView::CQuorlexView(CMainFrame *frame, CQuorlexDoc *document)
-    : QPlainTextEdit(frame), m_pFrame(frame), m_pDocument(document)
+    : QWidget(frame), m_pFrame(frame), m_pDocument(document)
 {
-    SetUpEditStyle();
+    setFocusPolicy(Qt::StrongFocus);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &CQuorlexView::OnApplicationStateChanged);
 }
 
-void CQuorlexView::SetUpEditStyle()
+QPlainTextEdit *CQuorlexView::Edit()
 {
-    setFrameShape(QFrame::NoFrame);
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    if (m_pEdit == nullptr)
+        CreateEdit();
+    return m_pEdit;
+}
+
+// Under the board, which is a child of the view too; the focus goes to the
+// edit from now on. An edit made for the notepad on screen gets the held
+// text, one made under the board stays empty as the board's text is held.
+void CQuorlexView::CreateEdit()
+{
+    m_pEdit = new CNotepadEdit(this);
+    m_pEdit->setVerticalScrollBarPolicy(m_bKeyboardUp ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    m_pEdit->setGeometry(rect());
+    m_pEdit->lower();
+    m_pEdit->show();
+    const bool bHadFocus = hasFocus();
+    setFocusPolicy(Qt::NoFocus);
+    setFocusProxy(m_pEdit);
+    if (bHadFocus)
+        m_pEdit->setFocus();
+    if (!m_bKeyboardUp && !m_bBoardComing)
+        SetViewText(std::exchange(m_strHeldText, {}));
+}
+
+void CQuorlexView::resizeEvent(QResizeEvent *event)
+{
+    if (m_pEdit != nullptr)
+        m_pEdit->setGeometry(rect());
+    QWidget::resizeEvent(event);
 }
 
 void CQuorlexView::OnInitialUpdate()
@@ -74,6 +74,8 @@ void CQuorlexView::OnInitialUpdate()
     m_pDocument->SetModifiedFlag(true);
     if (m_bBoardComing)
         ShowKeyboard();
+    else
+        Edit();
     m_bBoardComing = false;
 }
 
@@ -128,25 +130,25 @@ QString CQuorlexView::LastUsedPath() const
 
 std::u16string CQuorlexView::ViewText() const
 {
-    return m_bTextHeld ? m_strHeldText : ToFlatText(document()->toRawText());
+    return m_bTextHeld ? m_strHeldText : CNotepadEdit::FlatText(m_pEdit->document()->toRawText());
 }
 
 // While the board covers the notepad, the notepad's text is held as it is
 // instead of going into the edit: an edit that is laid out keeps several
 // times the size of its text, and the board gives its own text back to the
-// notepad when it goes down.
+// notepad when it goes down. Before the edit is made, it is held too.
 void CQuorlexView::SetViewText(const std::u16string &text)
 {
-    if (m_bKeyboardUp || m_bBoardComing) {
-        if (!m_bTextHeld && !document()->isEmpty())
-            clear();
+    if (m_bKeyboardUp || m_bBoardComing || m_pEdit == nullptr) {
+        if (!m_bTextHeld && m_pEdit != nullptr && !m_pEdit->document()->isEmpty())
+            m_pEdit->clear();
         m_strHeldText = text;
         m_bTextHeld = true;
         return;
     }
     m_bTextHeld = false;
     std::u16string().swap(m_strHeldText);
-    setPlainText(QStringOfUnits(text));
+    m_pEdit->setPlainText(QStringOfUnits(text));
 }
 
 bool CQuorlexView::SaveLastUsedText()
@@ -162,14 +164,13 @@ void CQuorlexView::CopyAllToClipboard()
         CopyTextToClipboard(m_strHeldText);
         return;
     }
-    selectAll();
-    ensureCursorVisible();
+    OnEditSelectAll();
     CopySelectionToClipboard();
 }
 
 void CQuorlexView::CopySelectionToClipboard()
 {
-    CopyTextToClipboard(ToFlatText(textCursor().selectedText()));
+    CopyTextToClipboard(m_pEdit->SelectedFlatText());
 }
 
 // As the handheld's edit does it: nothing selected, nothing copied.
@@ -232,19 +233,20 @@ std::u16string CQuorlexView::TextOnScreen()
 
 void CQuorlexView::OnEditUndo()
 {
-    undo();
+    Edit()->undo();
 }
 
 void CQuorlexView::OnEditCut()
 {
-    if (!textCursor().hasSelection())
+    if (!Edit()->textCursor().hasSelection())
         return;
     CopySelectionToClipboard();
-    textCursor().removeSelectedText();
+    m_pEdit->textCursor().removeSelectedText();
 }
 
 void CQuorlexView::OnEditCopy()
 {
+    Edit();
     CopySelectionToClipboard();
 }
 
@@ -257,27 +259,19 @@ void CQuorlexView::OnEditPaste()
         clipboard.IsUnicodeTextAvailable() ? clipboard.GetUnicodeText() : std::nullopt;
     clipboard.Close();
     if (text)
-        insertPlainText(QStringOfUnits(*text));
-}
-
-// The edit's own menu, drag and the mouse selection copy through here.
-QMimeData *CQuorlexView::createMimeDataFromSelection() const
-{
-    auto *data = new QMimeData;
-    data->setText(QStringOfUnits(ToFlatText(textCursor().selectedText())));
-    return data;
+        Edit()->insertPlainText(QStringOfUnits(*text));
 }
 
 void CQuorlexView::OnEditSelectAll()
 {
-    selectAll();
-    ensureCursorVisible();
+    Edit()->selectAll();
+    m_pEdit->ensureCursorVisible();
 }
 
 void CQuorlexView::OnEditClearAll()
 {
     OnEditSelectAll();
-    textCursor().removeSelectedText();
+    m_pEdit->textCursor().removeSelectedText();
 }
 
 void CQuorlexView::OnToolsHelp()
@@ -303,7 +297,7 @@ bool CQuorlexView::event(QEvent *event)
         OnActivateView(true);
     else if (event->type() == QEvent::WindowDeactivate)
         OnActivateView(false);
-    return QPlainTextEdit::event(event);
+    return QWidget::event(event);
 }
 
 void CQuorlexView::OnActivateView(bool bActivate)
@@ -323,11 +317,15 @@ void CQuorlexView::OnApplicationStateChanged(Qt::ApplicationState state)
 
 void CQuorlexView::keyPressEvent(QKeyEvent *event)
 {
+    if (!OnNotepadKey(event))
+        QWidget::keyPressEvent(event);
+}
+
+bool CQuorlexView::OnNotepadKey(QKeyEvent *event)
+{
     if (m_bKeyboardUp)
         SteerPad(PadMoveOfArrow(event->key(), KeyboardSettings().m_bRightHanded != 0));
-    if (HandleClipboardKey(event))
-        return;
-    QPlainTextEdit::keyPressEvent(event);
+    return HandleClipboardKey(event);
 }
 
 // The edit's own clipboard keys would bypass the program's clipboard.

@@ -4,18 +4,21 @@
 #include "keyboard/KeyboardHost.h"
 #include "keyboard/KeyboardWnd.h"
 
-#include <QPlainTextEdit>
+#include <QWidget>
 
 #include <string>
 
 class CMainFrame;
+class CNotepadEdit;
 class CQuorlexDoc;
+class QPlainTextEdit;
 
-// The portrait notepad: the whole text in a plain edit that wraps long lines.
-// It is the hub the text passes through on its way to and from the last-use
-// file, the clipboard and the board's pad, and it switches the screen between
-// itself and the full-screen board.
-class CQuorlexView : public QPlainTextEdit, public KeyboardHost
+// The portrait notepad. It is the hub the text passes through on its way to
+// and from the last-use file, the clipboard and the board's pad, and it
+// switches the screen between itself and the full-screen board. The edit
+// that shows the text is made when the notepad is first shown or first
+// needed: a start straight into the board never lays one out.
+class CQuorlexView : public QWidget, public KeyboardHost
 {
     Q_OBJECT
 
@@ -24,6 +27,8 @@ public:
 
     CQuorlexDoc *GetDocument() const { return m_pDocument; }
     CKeyboardWnd &KeyboardWindow() { return m_wndKeyboard; }
+    // The notepad's edit, made now if it is not there yet.
+    QPlainTextEdit *Edit();
 
     // Creates the keyboard window, fills the notepad by the start action and,
     // when asked to, puts the board up at once.
@@ -75,14 +80,18 @@ public:
     // What a hardware arrow key does to the pad, by the hand the board is held in.
     enum class PadMove { None, PrevLine, NextLine, CaretLeft, CaretRight };
     static PadMove PadMoveOfArrow(int key, bool bRightHanded);
+    // A key for the notepad, before the edit sees it: the arrows steer the
+    // pad while the board is up, and the clipboard keys go through the
+    // program's clipboard. True when the key is used up.
+    bool OnNotepadKey(QKeyEvent *event);
 
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    QMimeData *createMimeDataFromSelection() const override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void SetUpEditStyle();
+    void CreateEdit();
     void ApplyStartAction(int nAction);
     void KeepUnreadableLastUsed();
     void TakeTextFromClipboard();
@@ -104,14 +113,16 @@ private:
     CMainFrame *m_pFrame;
     CQuorlexDoc *m_pDocument;
     CKeyboardWnd m_wndKeyboard;
+    CNotepadEdit *m_pEdit = nullptr;
     int m_nScreenWidth = 0;
     int m_nScreenHeight = 0;
     bool m_bKeyboardUp = false;
     // The board is about to come up at start: the notepad is already covered.
     bool m_bBoardComing = false;
-    // The notepad's text while the board covers it; the edit is then empty.
+    // The notepad's text while the board covers it or the edit is not made
+    // yet; an edit is then empty.
     std::u16string m_strHeldText;
-    bool m_bTextHeld = false;
+    bool m_bTextHeld = true;
     // An Exit has saved (or tried to): a close that follows must not save again.
     bool m_bExitSaved = false;
 };

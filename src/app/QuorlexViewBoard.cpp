@@ -3,6 +3,7 @@
 #include "app/QuorlexView.h"
 
 #include "app/MainFrame.h"
+#include "app/NotepadEdit.h"
 #include "platform/Platform.h"
 #include "platform/WaitCursor.h"
 #include "platform/WindowMessage.h"
@@ -19,7 +20,8 @@ void CQuorlexView::ShowKeyboard()
 void CQuorlexView::SetKeyboardUp()
 {
     m_bKeyboardUp = true;
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    if (m_pEdit != nullptr)
+        m_pEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // At start the frame is not shown yet; the application shows it.
     if (m_pFrame->isVisible())
         m_pFrame->BringToForeground();
@@ -33,13 +35,13 @@ void CQuorlexView::SetKeyboardUp()
 // between the full screen and the space between taskbar and command bar.
 void CQuorlexView::RestoreNotepadFrame(const QRect &frameRect)
 {
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Edit()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pFrame->BringToForeground();
     if (frameRect.isValid())
         m_pFrame->resize(frameRect.size());
     m_pFrame->SetFullScreen(false);
     m_pFrame->ShowCommandBar(true);
-    setFocus();
+    m_pEdit->setFocus();
 }
 
 CQuorlexView::PadMove CQuorlexView::PadMoveOfArrow(int key, bool bRightHanded)

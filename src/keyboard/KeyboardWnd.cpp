@@ -412,7 +412,6 @@ CKeyboardWnd::ComposedPlane CKeyboardWnd::DrawComposedPlane(const char16_t *plan
     ComposedPlane composed;
     std::copy_n(plane, kKeyMapCells, composed.m_chCells.begin());
     composed.m_up = DrawComposite(m_hBmpUp, plane, false);
-    composed.m_down = DrawComposite(m_hBmpDown, plane, true);
     return composed;
 }
 
@@ -438,7 +437,29 @@ void CKeyboardWnd::ComposeKeyboard()
 
 void CKeyboardWnd::CopyFromComposite(const Rect &rect, bool pressed)
 {
-    BitBlt(m_hBmpMem, ToQRect(rect), pressed ? m_hBmpMemDown : m_hBmpMemUp);
+    BitBlt(m_hBmpMem, ToQRect(rect), pressed ? ComposedDown() : m_hBmpMemUp);
+}
+
+const QImage &CKeyboardWnd::ComposedDown()
+{
+    if (m_hBmpMemDown.isNull()) {
+        if (ComposedPlane *shown = ShownComposedPlane()) {
+            if (shown->m_down.isNull())
+                shown->m_down = DrawComposite(m_hBmpDown, shown->m_chCells.data(), true);
+            m_hBmpMemDown = shown->m_down;
+        }
+    }
+    return m_hBmpMemDown;
+}
+
+CKeyboardWnd::ComposedPlane *CKeyboardWnd::ShownComposedPlane()
+{
+    if (m_hBmpMemUp.isNull())
+        return nullptr;
+    for (ComposedPlane &composed : m_composedPlanes)
+        if (composed.m_up.cacheKey() == m_hBmpMemUp.cacheKey())
+            return &composed;
+    return nullptr;
 }
 
 void CKeyboardWnd::paintEvent(QPaintEvent *event)

@@ -153,8 +153,8 @@ public:
     // Bakes the key faces and the watermark into the freshly loaded skin
     // backgrounds; run once after each LoadSkin.
     void RenderKeyFaces();
-    // Puts the current plane's labels on both composites and rebuilds the
-    // screen image with the latched modifiers pressed. It does not repaint.
+    // Puts the current plane's labels on the released composite and rebuilds
+    // the screen image with the latched modifiers pressed. It does not repaint.
     void ComposeKeyboard();
     // Deletes the six skin images, with a box for each one that cannot go.
     void ReleaseSkinImages();
@@ -165,7 +165,9 @@ public:
 
     const QImage &ScreenImage() const { return m_hBmpMem; }
     const QImage &ComposedUp() const { return m_hBmpMemUp; }
-    const QImage &ComposedDown() const { return m_hBmpMemDown; }
+    // The pressed composite of the plane on screen, drawn when a key is first
+    // shown pressed on it: the first paint shows only the released one.
+    const QImage &ComposedDown();
     const QImage &SkinBitmap(SkinImage which) const;
     QSize ButtonSize() const { return m_sizeButton; }
     QSize EnterSize() const { return m_sizeEnter; }
@@ -186,7 +188,8 @@ protected:
 
 private:
     // A plane's two composites, kept so that switching planes back and forth
-    // copies images instead of drawing every label again.
+    // copies images instead of drawing every label again; the pressed one is
+    // null until it is first needed.
     struct ComposedPlane {
         std::array<char16_t, kKeyMapCells> m_chCells{};
         QImage m_up;
@@ -236,6 +239,7 @@ private:
     void PutKeyLabel(QPainter &painter, const char16_t *plane, KeyCode code, int slot, bool pressed);
     void DrawWatermark(QImage &target);
     const ComposedPlane &ComposedPlaneFor(const char16_t *plane);
+    ComposedPlane *ShownComposedPlane();
     const ComposedPlane *FindComposedPlane(const char16_t *plane) const;
     ComposedPlane DrawComposedPlane(const char16_t *plane);
     QImage DrawComposite(const QImage &background, const char16_t *plane, bool pressed);

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QLayout>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -99,7 +100,7 @@ TEST(NotepadView, HardwareArrowsSteerThePadByDirection)
         const ProgramRun run([bRight](Settings &s) { s.m_bRightHanded = bRight ? 1 : 0; });
         run.View()->SetViewText(u"abc\r\ndef");
         const auto press = [&run](Qt::Key right, Qt::Key left, bool bRightHanded) {
-            QTest::keyClick(run.View(), bRightHanded ? right : left);
+            QTest::keyClick(run.View()->Edit(), bRightHanded ? right : left);
             return PlaceInPad(run);
         };
         EXPECT_EQ(press(Qt::Key_Up, Qt::Key_Up, bRight), std::pair(0, 0));
@@ -123,14 +124,14 @@ TEST(NotepadView, LeavingTheProgramCopiesTheTextOnScreenOnlyWithCopyOnExit)
         const ProgramRun run([bCopy](Settings &s) { s.m_bCopyOnExit = bCopy; });
         const std::u16string &clipboard = run.m_environment.m_clipboard.m_text;
         run.View()->SetViewText(u"one\r\ntwo");
-        run.View()->moveCursor(QTextCursor::Start);
+        run.View()->Edit()->moveCursor(QTextCursor::Start);
         SendActivation(run, false);
         EXPECT_EQ(clipboard, u"");
         leave();
         EXPECT_EQ(clipboard, bCopy ? u"one\r\ntwo" : u"");
         EXPECT_FALSE(run.m_environment.m_clipboard.m_bOpen);
         SendActivation(run, true);
-        QTest::keyClicks(run.View(), ">");
+        QTest::keyClicks(run.View()->Edit(), ">");
         EXPECT_EQ(run.View()->ViewText(), u">one\r\ntwo");
 
         run.View()->ShowKeyboard();
@@ -169,15 +170,15 @@ TEST(NotepadView, NotepadEditsThroughTheProgramClipboardAndWrapsItsLines)
     ProgramRun run;
     FakeClipboard &clipboard = run.m_environment.m_clipboard;
     run.View()->SetViewText(u"ab\r\ncd");
-    run.View()->selectAll();
-    QTest::keyClick(run.View(), Qt::Key_C, Qt::ControlModifier);
+    run.View()->Edit()->selectAll();
+    QTest::keyClick(run.View()->Edit(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard.m_text, u"ab\r\ncd");
     for (const std::u16string text : {u"\uFEFFab\r\nc", u"\uFFFEab\r\nc"}) {
         run.View()->SetViewText(text);
         EXPECT_EQ(run.View()->ViewText(), text);
         run.View()->SetViewText(u"");
         clipboard.SetText(text);
-        QTest::keyClick(run.View(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(run.View()->Edit(), Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(run.View()->ViewText(), text);
     }
     EXPECT_FALSE(clipboard.m_bOpen);
@@ -190,6 +191,6 @@ TEST(NotepadView, NotepadEditsThroughTheProgramClipboardAndWrapsItsLines)
     run.View()->SetViewText(u"the quick brown fox jumps over the lazy dog and keeps on running far "
                             u"Donaudampfschifffahrtsgesellschaftskapitaensmuetzenabzeichen");
     QApplication::processEvents();
-    EXPECT_GE(run.View()->document()->firstBlock().layout()->lineCount(), 3);
-    EXPECT_FALSE(run.View()->horizontalScrollBar()->isVisible());
+    EXPECT_GE(run.View()->Edit()->document()->firstBlock().layout()->lineCount(), 3);
+    EXPECT_FALSE(run.View()->Edit()->horizontalScrollBar()->isVisible());
 }

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QtTest/qtestspontaneevent.h>
 
@@ -31,9 +32,9 @@ void OlderFile(TestEnvironment &environment)
 void Type(const ProgramRun &run, bool bOnBoard)
 {
     if (!bOnBoard) {
-        QTest::keyClicks(run.View(), "ab");
-        QTest::keyClick(run.View(), Qt::Key_Return);
-        QTest::keyClicks(run.View(), "c");
+        QTest::keyClicks(run.View()->Edit(), "ab");
+        QTest::keyClick(run.View()->Edit(), Qt::Key_Return);
+        QTest::keyClicks(run.View()->Edit(), "c");
         return;
     }
     run.View()->ShowKeyboard();

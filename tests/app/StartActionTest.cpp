@@ -9,9 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTest>
 
 #include <sys/stat.h>
 
@@ -99,7 +102,8 @@ TEST(StartAction, UnreadableLastUsedFileIsKeptAsideBeforeTheNextSave)
 
 // The pad knows its length before the text comes: the line is shown, not
 // scrolled away behind the caret. The covered notepad holds the text without
-// laying it out, and shows it once the board goes down.
+// making its edit, takes the arrows for the pad itself, and shows the text
+// once the board goes down.
 TEST(StartAction, OpenKbOnStartPutsTheBoardUpWithTheTextInThePad)
 {
     const auto openKb = [](Settings &s) {
@@ -115,8 +119,13 @@ TEST(StartAction, OpenKbOnStartPutsTheBoardUpWithTheTextInThePad)
     EXPECT_EQ(pad.m_text.m_nCaret, 2);
     EXPECT_EQ(pad.m_text.m_strVisible, u"hi");
     EXPECT_EQ(run.View()->ViewText(), u"hi");
-    EXPECT_TRUE(run.View()->document()->isEmpty());
+    EXPECT_EQ(run.View()->findChild<QPlainTextEdit *>(), nullptr);
+    ASSERT_TRUE(run.Activate());
+    ASSERT_EQ(QApplication::focusWidget(), run.View());
+    QTest::keyClick(run.View(), Qt::Key_Down);
+    EXPECT_EQ(pad.m_text.m_nCaret, 1);
     PostWindowMessage(&run.View()->KeyboardWindow(), WM_KBD_NOTEPAD);
     RunPostedMessages();
-    EXPECT_EQ(run.View()->toPlainText(), "hi");
+    EXPECT_EQ(run.View()->Edit()->toPlainText(), "hi");
+    EXPECT_EQ(QApplication::focusWidget(), run.View()->Edit());
 }

@@ -162,7 +162,9 @@ TEST_F(LineListTest, TapOpensTheLineUnderItAndTheBorderChoosesNothing)
     }
 }
 
-TEST_F(LineListTest, ScrollBarRunsFromTheFirstLineToTheLastInBothDirections)
+// Beyond the last line a tap chooses nothing; with a larger font the last
+// line can still be scrolled to and tapped.
+TEST_F(LineListTest, ScrollBarRunsFromTheFirstLineToTheLastInBothDirectionsOrTakesNoScroll)
 {
     for (bool bRightHanded : {true, false}) {
         Open(Numbered(40), bRightHanded);
@@ -185,14 +187,7 @@ TEST_F(LineListTest, ScrollBarRunsFromTheFirstLineToTheLastInBothDirections)
         EXPECT_EQ(pBar->value(), bRightHanded ? nPage + 1 : nMax - nPage - 1);
         Tap(Unit() / 2);
         EXPECT_EQ(pad.m_nLine, nPage + 1);
-    }
-}
 
-// Beyond the last line a tap chooses nothing; with a larger font the last
-// line can still be scrolled to and tapped.
-TEST_F(LineListTest, ShortListsTakeNoScrollAndTheLastLineIsReachedAfterTheFontGrew)
-{
-    for (bool bRightHanded : {true, false}) {
         Open(Numbered(3), bRightHanded);
         EXPECT_FALSE(list->ScrollBar()->isEnabled()) << "the lines fit, right-handed " << bRightHanded;
         Tap(3 * Unit() + 2);
@@ -202,7 +197,6 @@ TEST_F(LineListTest, ShortListsTakeNoScrollAndTheLastLineIsReachedAfterTheFontGr
         list->RefreshFont();
         ASSERT_GT(Unit(), 19);
         pad.ShowLineList();
-        QScrollBar *pBar = list->ScrollBar();
         pBar->setSliderPosition(bRightHanded ? pBar->maximum() : 0);
         const int64_t nOffset = list->ScrollOffsetNow();
         EXPECT_LE(list->Layout().TotalHeight(), nOffset + Thickness());

@@ -142,17 +142,6 @@ TEST_F(PadTextTest, TypingPastTheStripScrollsByWholeCharacters)
     }
 }
 
-TEST_F(PadTextTest, HitTestCountsTheCharactersBeforeAPointFromAnyGuess)
-{
-    host.m_widths = {{u'i', 3}, {u'w', 25}};
-    text.m_strLine = u"iiiwwwii";
-    for (int nAverage : {0, 1, 3})
-        for (auto [d, n] : {std::pair(8, 2), {33, 3}, {34, 4}, {500, 8}})
-            EXPECT_EQ(text.HitTest(d, nAverage), n) << d << " guessing " << nAverage;
-    text.m_nFirstCol = 3;
-    EXPECT_EQ(text.HitTest(30, 10), 1);
-}
-
 // U+1F600 is the pair D83D DE00: no move, deletion, tap, selection or
 // scroll may leave one half without the other.
 TEST_F(PadTextTest, SurrogatePairsAreNeverCutInHalf)

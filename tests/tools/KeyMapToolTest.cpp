@@ -89,8 +89,6 @@ TEST_F(KeyMapTool, BadInputAndWrongArgumentsAreNamedAndNothingIsWritten)
         {{"export"}, 2, {"export needs a key map file and at most one text file, got 0 arguments" + usage}},
         {{"check"}, 2, {"check needs at least one key map file" + usage}},
         {{"show"}, 2, {"unknown command 'show'" + usage}},
-        {{"--help"}, 0, {"usage: quorlex-keymap export"}},
-        {{"--version"}, 0, {"quorlex-keymap " QUORLEX_VERSION "\n"}},
     });
     EXPECT_EQ(Bytes("Keep.kmap"), "earlier map");
     EXPECT_FALSE(QFile::exists(Path("Out.txt")));

@@ -28,11 +28,9 @@ protected:
     QStringList WriteImages(const QString &background = {})
     {
         QStringList paths;
-        for (int i = 0; i < kImageFiles.size(); ++i) {
-            paths << Path(kImageFiles[i]);
-            PutFile(kImageFiles[i], i == 2 ? ImageFileBytes(SolidImage(60, 20, qRgb(1, 2, 3)), "JPEG")
-                                           : CompleteSkin().images[i]);
-        }
+        for (int i = 0; i < kImageFiles.size(); ++i)
+            paths << PutFile(kImageFiles[i], i == 2 ? ImageFileBytes(SolidImage(60, 20, qRgb(1, 2, 3)), "JPEG")
+                                                    : CompleteSkin().images[i]);
         paths[4] = background.isEmpty() ? paths[4] : background;
         return paths;
     }
@@ -102,8 +100,7 @@ TEST_F(SkinTool, BadInputAndWrongArgumentsAreNamedAndNothingIsWritten)
 {
     const QString out = Path("Out.kbskn");
     PutFile("Out.kbskn", "earlier skin");
-    const QString small = Path("small.png");
-    PutFile("small.png", ImageFileBytes(SolidImage(100, 100, 0), "PNG"));
+    const QString small = PutFile("small.png", ImageFileBytes(SolidImage(100, 100, 0), "PNG"));
     PutFile("colors.txt", "key-label #000000\n");
     ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe.kbskn")).constData(), 0600), 0);
     const QString usage = "\nusage: quorlex-skin pack";
@@ -116,7 +113,6 @@ TEST_F(SkinTool, BadInputAndWrongArgumentsAreNamedAndNothingIsWritten)
         {QStringList{"pack", out, "--colors", Path("colors.txt")} + WriteImages(), 1,
          {Path("colors.txt") + ": the colour key-label-pressed is missing"}},
         {{"unpack", small, Path("out")}, 1, {small + ": image 1 (key face, released): its length"}},
-        {{"check", Path("gone.kbskn")}, 1, {Path("gone.kbskn") + ": no such file"}},
         {{"check", Path("pipe.kbskn")}, 1, {Path("pipe.kbskn") + ": not a regular file"}},
         {QStringList{"pack", "Out"} + kColors + QStringList{"a.png", "b.png"}, 2,
          {"quorlex-skin: pack needs six pictures, got 2" + usage}},
@@ -132,7 +128,6 @@ TEST_F(SkinTool, BadInputAndWrongArgumentsAreNamedAndNothingIsWritten)
     EXPECT_EQ(Bytes("Out.kbskn"), "earlier skin");
     EXPECT_FALSE(QDir(Path("out")).exists());
     const QString good = m_environment.WriteProgramFile("Skins/Good.kbskn", CompleteSkin().Bytes());
-    QDir().mkpath(Path("full"));
     PutFile("full/mine.png", "earlier picture");
     ExpectRuns(kSkinTool, {{{"unpack", good, Path("full")}, 1, {Path("full") + ": holds files already"}}});
     EXPECT_EQ(QDir(Path("full")).count(), 3);

@@ -65,11 +65,9 @@ class ToolTest : public testing::Test
 {
 protected:
     QString Path(const QString &name) const { return m_environment.ProgramFolder() + "/" + name; }
-    void PutFile(const QString &name, const QByteArray &bytes) const
+    QString PutFile(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(Path(name));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
+        return m_environment.WriteProgramFile(name, bytes);
     }
     QByteArray Bytes(const QString &name) const { return FileBytes(Path(name)); }
 
