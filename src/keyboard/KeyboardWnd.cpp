@@ -151,7 +151,7 @@ bool CKeyboardWnd::CreateBoardImages()
 {
     for (QImage *image : {&m_hBmpMem, &m_hBmpMemUp, &m_hBmpMemDown, &m_bmpPlaceholder}) {
         const QSize size = image == &m_bmpPlaceholder ? QSize(8, 8) : QSize(kScreenWidth, kScreenHeight);
-        *image = m_bRefuseImages ? QImage() : QImage(size, QImage::Format_RGB32);
+        *image = s_bRefuseImages ? QImage() : QImage(size, QImage::Format_RGB32);
         if (image->isNull())
             return false;
         image->fill(Qt::black);

@@ -90,8 +90,9 @@ public:
     // stores all of them and brings fonts, pad, line list, key map, board and
     // side menu up to date. Cancel changes nothing.
     void ApplyPreferences();
-    // Tests stand in for a device out of memory for bitmaps with this.
-    void RefuseImagesForTest(bool refuse) { m_bRefuseImages = refuse; }
+    // Tests stand in for a device out of memory for bitmaps with this: every
+    // board made while it is set fails to make its images.
+    static void RefuseImagesForTest(bool refuse) { s_bRefuseImages = refuse; }
 
     // The pad (which holds the line list) and the side menu.
     CTypePadWnd &Pad() { return m_wndPad; }
@@ -264,7 +265,7 @@ private:
     QImage m_hBmpMemUp;
     QImage m_hBmpMemDown;
     QImage m_bmpPlaceholder;
-    bool m_bRefuseImages = false;
+    static inline bool s_bRefuseImages = false;
     // The skin: backgrounds (with the faces baked in once rendered) and faces.
     QImage m_hBmpUp;
     QImage m_hBmpDown;

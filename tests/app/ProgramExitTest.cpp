@@ -134,3 +134,18 @@ TEST(ProgramExit, FailedSaveIsReportedOnceAndTheProgramStillCloses)
     EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kOlder);
     EXPECT_EQ(QDir(run.m_environment.ProgramFolder()).entryList(QDir::Files), QStringList{"LastUsed.txt"});
 }
+
+// The board's images cannot be made at start: after the message the program
+// closes, and a close of its own writes nothing over the last text.
+TEST(ProgramExit, ABoardWithoutItsImagesClosesTheProgramAndKeepsTheLastText)
+{
+    for (const unsigned char openBoard : {0, 1}) {
+        CKeyboardWnd::RefuseImagesForTest(true);
+        ProgramRun run([openBoard](Settings &s) { s.m_bOpenKBOnStart = openBoard; }, OlderFile);
+        CKeyboardWnd::RefuseImagesForTest(false);
+        RunPostedMessages();
+        EXPECT_FALSE(run.Frame()->isVisible());
+        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.last().startsWith("Could not load the skin images."));
+        EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kOlder);
+    }
+}

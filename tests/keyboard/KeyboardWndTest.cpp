@@ -59,6 +59,7 @@ class KeyboardWnd : public testing::Test
 {
 protected:
     void SetUp() override { Make(); }
+    void TearDown() override { CKeyboardWnd::RefuseImagesForTest(false); }
     void Make(int layout = KL_FLAT, bool rightHanded = true, bool refuseImages = false, int fontSize = 12)
     {
         m_wnd = std::make_unique<CKeyboardWnd>();
@@ -68,7 +69,7 @@ protected:
         m_wnd->CreateKeyFonts();
         m_wnd->m_pView = &m_host;
         m_wnd->m_rcFrameSaved = QRect(0, 0, 240, 320);
-        m_wnd->RefuseImagesForTest(refuseImages);
+        CKeyboardWnd::RefuseImagesForTest(refuseImages);
         m_host.m_frame.show();
         ASSERT_TRUE(m_wnd->Create(nullptr));
         m_wnd->show();
