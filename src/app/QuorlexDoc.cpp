@@ -52,7 +52,7 @@ bool CQuorlexDoc::OnSaveDocument(const QString &path)
     // kept first. The text on screen is written before the user is told, so
     // that an end that does not wait for the box loses neither text.
     const bool bLastUsed = IsLastUsedFile(path);
-    const QString kept = bLastUsed && ChangedElsewhere(path, text) ? KeepAside(path) : QString();
+    const QString kept = bLastUsed && ChangedElsewhere(path, text) ? KeepLastUsedAside() : QString();
     const bool bWritten = WriteTextFile(path, text, error, FormatFor(path));
     if (bLastUsed)
         NoteLastUsedFile();
@@ -157,8 +157,14 @@ bool CQuorlexDoc::WriteTextFile(const QString &path, std::u16string_view text, Q
     return true;
 }
 
-QString CQuorlexDoc::KeepAside(const QString &path)
+QString CQuorlexDoc::LastUsedPath()
 {
+    return QDir(ProgramFolder()).filePath(QStringLiteral("LastUsed.txt"));
+}
+
+QString CQuorlexDoc::KeepLastUsedAside()
+{
+    const QString path = LastUsedPath();
     if (!QFileInfo(path).isFile())
         return QString();
     const QDir folder(ProgramFolder());
@@ -174,7 +180,7 @@ QString CQuorlexDoc::KeepAside(const QString &path)
 
 void CQuorlexDoc::NoteLastUsedFile()
 {
-    m_lastUsedStamp = StampOf(QDir(ProgramFolder()).filePath(QStringLiteral("LastUsed.txt")));
+    m_lastUsedStamp = StampOf(LastUsedPath());
 }
 
 CQuorlexDoc::FileStamp CQuorlexDoc::StampOf(const QString &path)
@@ -198,10 +204,9 @@ bool CQuorlexDoc::ChangedElsewhere(const QString &path, const std::u16string &te
                                               EncodeTextFile(text, TextFileFormat());
 }
 
-bool CQuorlexDoc::IsLastUsedFile(const QString &path) const
+bool CQuorlexDoc::IsLastUsedFile(const QString &path)
 {
-    const QString lastUsed = QDir(ProgramFolder()).filePath(QStringLiteral("LastUsed.txt"));
-    return QFileInfo(path).absoluteFilePath() == QFileInfo(lastUsed).absoluteFilePath();
+    return QFileInfo(path).absoluteFilePath() == QFileInfo(LastUsedPath()).absoluteFilePath();
 }
 
 // An opened file goes back the way it came; every other file, and the

@@ -67,9 +67,11 @@ public:
     // Files larger than this are not read: a text of that size is no notepad's.
     static constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
 
-    // Moves the file at path aside as LastUsed-kept.txt (or -2, -3, ... when
-    // that is taken) in the program folder; the name it got, or empty.
-    static QString KeepAside(const QString &path);
+    // LastUsed.txt in the program folder.
+    static QString LastUsedPath();
+    // Moves LastUsed.txt aside as LastUsed-kept.txt (or -2, -3, ... when that
+    // is taken); the name it got, or empty.
+    static QString KeepLastUsedAside();
     // Notes LastUsed.txt as it stands now: as this program read or wrote it.
     void NoteLastUsedFile();
 
@@ -78,7 +80,7 @@ private:
     // the modification time to the nanosecond; all zero when it is not there.
     using FileStamp = std::array<long long, 5>;
     static FileStamp StampOf(const QString &path);
-    bool IsLastUsedFile(const QString &path) const;
+    static bool IsLastUsedFile(const QString &path);
     bool ChangedElsewhere(const QString &path, const std::u16string &text) const;
 
     static bool ReadFileBytes(const QString &path, QByteArray &bytes);

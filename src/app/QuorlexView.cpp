@@ -70,7 +70,7 @@ void CQuorlexView::OnInitialUpdate()
     m_bBoardComing = KeyboardSettings().m_bOpenKBOnStart != 0;
     ApplyStartAction(KeyboardSettings().m_nOnStartAction);
     m_pDocument->NoteLastUsedFile();
-    m_pDocument->SetPathName(LastUsedPath());
+    m_pDocument->SetPathName(CQuorlexDoc::LastUsedPath());
     m_pDocument->SetModifiedFlag(true);
     if (m_bBoardComing)
         ShowKeyboard();
@@ -102,7 +102,7 @@ void CQuorlexView::TakeTextFromClipboard()
 std::u16string CQuorlexView::ReadLastUsedText()
 {
     std::u16string text;
-    if (!CQuorlexDoc::ReadTextFile(LastUsedPath(), text))
+    if (!CQuorlexDoc::ReadTextFile(CQuorlexDoc::LastUsedPath(), text))
         KeepUnreadableLastUsed();
     return text;
 }
@@ -112,20 +112,15 @@ std::u16string CQuorlexView::ReadLastUsedText()
 // never over an older one kept so.
 void CQuorlexView::KeepUnreadableLastUsed()
 {
-    if (!QFileInfo(LastUsedPath()).isFile())
+    if (!QFileInfo(CQuorlexDoc::LastUsedPath()).isFile())
         return;
-    const QString kept = CQuorlexDoc::KeepAside(LastUsedPath());
+    const QString kept = CQuorlexDoc::KeepLastUsedAside();
     if (!kept.isEmpty()) {
         Platform::MessageBox(QStringLiteral("LastUsed.txt could not be read. It has been kept as %1.").arg(kept));
         return;
     }
     Platform::MessageBox(QStringLiteral("LastUsed.txt could not be read, nor kept under another name. The next "
                                         "Exit will write over it."));
-}
-
-QString CQuorlexView::LastUsedPath() const
-{
-    return QDir(ProgramFolder()).filePath(QStringLiteral("LastUsed.txt"));
 }
 
 std::u16string CQuorlexView::ViewText() const
@@ -155,7 +150,7 @@ bool CQuorlexView::SaveLastUsedText()
 {
     m_bExitSaved = true;
     m_pDocument->SetModifiedFlag(true);
-    return m_pDocument->DoSave(LastUsedPath(), true);
+    return m_pDocument->DoSave(CQuorlexDoc::LastUsedPath(), true);
 }
 
 void CQuorlexView::CopyAllToClipboard()

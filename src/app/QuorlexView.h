@@ -36,7 +36,6 @@ public:
     // The text of LastUsed.txt; empty when the file is missing or unreadable.
     // A file that is there but cannot be read is first kept under another name.
     std::u16string ReadLastUsedText();
-    QString LastUsedPath() const;
 
     std::u16string ViewText() const override;
     void SetViewText(const std::u16string &text) override;
