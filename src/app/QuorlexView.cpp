@@ -10,7 +10,6 @@
 #include "platform/Utf16Text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
