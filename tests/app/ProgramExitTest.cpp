@@ -145,7 +145,9 @@ TEST(ProgramExit, ABoardWithoutItsImagesClosesTheProgramAndKeepsTheLastText)
         CKeyboardWnd::RefuseImagesForTest(false);
         RunPostedMessages();
         EXPECT_FALSE(run.Frame()->isVisible());
-        EXPECT_TRUE(run.m_environment.m_prompt.m_texts.last().startsWith("Could not load the skin images."));
+        EXPECT_EQ(run.m_environment.m_prompt.m_texts,
+                  QStringList{"Could not load the skin images. Your Pocket PC might be running low on system "
+                              "resources.  Please soft reset your Pocket PC and run the application."});
         EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), kOlder);
     }
 }
