@@ -192,10 +192,11 @@ QWidget *CQuorlexView::MainFrame() const
     return m_pFrame;
 }
 
+// A text that could not be kept in LastUsed.txt goes to the clipboard even
+// without Copy On Exit: it is the one place left where it outlives the program.
 void CQuorlexView::OnFileExit()
 {
-    SaveLastUsedText();
-    if (KeyboardSettings().m_bCopyOnExit)
+    if (!SaveLastUsedText() || KeyboardSettings().m_bCopyOnExit)
         CopyAllToClipboard();
     ReleaseKeyboardResources();
     PostKeyboardClose();
@@ -207,8 +208,7 @@ void CQuorlexView::SaveBeforeClose()
         return;
     if (m_bKeyboardUp)
         TakeTextFromPad();
-    SaveLastUsedText();
-    if (KeyboardSettings().m_bCopyOnExit)
+    if (!SaveLastUsedText() || KeyboardSettings().m_bCopyOnExit)
         CopyAllToClipboard();
     ReleaseKeyboardResources();
 }
