@@ -123,8 +123,14 @@ void CMainFrame::SetFullScreen(bool bFullScreen)
     m_pTaskbarStrip->setVisible(!bFullScreen);
 }
 
+// The bar is hidden while the board is up. The notepad's own file and undo
+// keys would then act on the covered notepad, whose text the board replaces
+// when it goes down (a save would write an older text): they wait for the
+// notepad. The clipboard keys go to the pad, and Ctrl+Q works throughout.
 void CMainFrame::ShowCommandBar(bool bShow)
 {
+    for (const int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_UNDO})
+        m_commands.value(id)->setEnabled(bShow);
     m_bCommandBarShown = bShow;
     if (bShow)
         CommandBar()->setVisible(true);

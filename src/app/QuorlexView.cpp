@@ -237,8 +237,12 @@ void CQuorlexView::OnEditUndo()
     Edit()->undo();
 }
 
+// While the board is up the clipboard commands (their keys, from a desktop
+// keyboard) work on the pad, as the side menu's do.
 void CQuorlexView::OnEditCut()
 {
+    if (m_bKeyboardUp)
+        return m_wndKeyboard.Pad().CutSelection();
     if (!Edit()->textCursor().hasSelection())
         return;
     CopySelectionToClipboard();
@@ -247,12 +251,16 @@ void CQuorlexView::OnEditCut()
 
 void CQuorlexView::OnEditCopy()
 {
+    if (m_bKeyboardUp)
+        return m_wndKeyboard.Pad().CopySelection();
     Edit();
     CopySelectionToClipboard();
 }
 
 void CQuorlexView::OnEditPaste()
 {
+    if (m_bKeyboardUp)
+        return m_wndKeyboard.Pad().Paste();
     Clipboard &clipboard = Platform::GetClipboard();
     if (!clipboard.Open())
         return;
@@ -324,9 +332,38 @@ void CQuorlexView::keyPressEvent(QKeyEvent *event)
 
 bool CQuorlexView::OnNotepadKey(QKeyEvent *event)
 {
-    if (m_bKeyboardUp)
+    if (m_bKeyboardUp) {
         SteerPad(PadMoveOfArrow(event->key(), KeyboardSettings().m_bRightHanded != 0));
+        if (TypeIntoPad(event))
+            return true;
+    }
     return HandleClipboardKey(event);
+}
+
+// A desktop keyboard types into the pad while the board is up, as the
+// board's own keys do. Left to the covered notepad, the keys would be lost
+// when the board hands it the pad's text.
+bool CQuorlexView::TypeIntoPad(QKeyEvent *event)
+{
+    CTypePadWnd &pad = m_wndKeyboard.Pad();
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        pad.NewLine();
+    else if (event->key() == Qt::Key_Backspace)
+        pad.Backspace();
+    else if (event->key() == Qt::Key_Delete)
+        pad.DeleteChar();
+    else if (event->key() == Qt::Key_Home)
+        pad.CaretHome();
+    else if (event->key() == Qt::Key_End)
+        pad.CaretEnd();
+    else if (const QString text = event->text(); !text.isEmpty() && (text.at(0).isPrint() || text == u"\t"))
+        pad.InsertText(text.toStdU16String());
+    else
+        return false;
+    event->accept();
+    return true;
 }
 
 // The edit's own clipboard keys would bypass the program's clipboard.

@@ -104,6 +104,7 @@ private:
     void GiveTextToPad(const std::u16string &text);
     void TakeTextFromPad();
     void SteerPad(PadMove move);
+    bool TypeIntoPad(QKeyEvent *event);
     void ReleaseKeyboardResources();
     void PostKeyboardClose();
     void RunPreferences();

@@ -102,15 +102,15 @@ TEST(StartAction, UnreadableLastUsedFileIsKeptAsideBeforeTheNextSave)
 
 // The pad knows its length before the text comes: the line is shown, not
 // scrolled away behind the caret. The covered notepad holds the text without
-// making its edit, takes the arrows for the pad itself, and shows the text
-// once the board goes down.
+// making its edit, takes the arrows and the typing of a desktop keyboard for
+// the pad, and shows the text once the board goes down.
 TEST(StartAction, OpenKbOnStartPutsTheBoardUpWithTheTextInThePad)
 {
     const auto openKb = [](Settings &s) {
         s.m_bOpenKBOnStart = 1;
         s.m_nOnStartAction = 1;
     };
-    const ProgramRun run(openKb, Prepare(Bytes({0xFF, 0xFE, 'h', 0, 'i', 0})));
+    ProgramRun run(openKb, Prepare(Bytes({0xFF, 0xFE, 'h', 0, 'i', 0})));
     EXPECT_TRUE(run.View()->IsKeyboardUp());
     EXPECT_TRUE(run.Frame()->CommandBar()->isHidden());
     const CTypePadWnd &pad = run.View()->KeyboardWindow().Pad();
@@ -124,10 +124,24 @@ TEST(StartAction, OpenKbOnStartPutsTheBoardUpWithTheTextInThePad)
     ASSERT_EQ(QApplication::focusWidget(), run.View());
     QTest::keyClick(run.View(), Qt::Key_Down);
     EXPECT_EQ(pad.m_text.m_nCaret, 1);
+    // A desktop keyboard types into the pad, before the edit is made and
+    // after; Ctrl+V pastes there, the notepad's Ctrl+O waits for the notepad.
+    QTest::keyClicks(run.View(), "ab");
+    QTest::keyClick(run.View(), Qt::Key_Backspace);
+    QTest::keyClick(run.View(), Qt::Key_Return);
+    run.m_environment.m_clipboard.SetText(u"!");
+    FakeFileDialogs dialogs;
+    for (const Qt::Key key : {Qt::Key_V, Qt::Key_O})
+        QTest::keyClick(run.View(), key, Qt::ControlModifier);
+    EXPECT_EQ(pad.GetAllText(), u"ha\r\n!i");
+    EXPECT_EQ(dialogs.m_nAsked, 0);
     PostWindowMessage(&run.View()->KeyboardWindow(), WM_KBD_NOTEPAD);
     RunPostedMessages();
-    EXPECT_EQ(run.View()->Edit()->toPlainText(), "hi");
+    EXPECT_EQ(run.View()->Edit()->toPlainText(), "ha\n!i");
     EXPECT_EQ(QApplication::focusWidget(), run.View()->Edit());
+    run.View()->ShowKeyboard();
+    QTest::keyClicks(QApplication::focusWidget(), "z");
+    EXPECT_EQ(pad.GetAllText(), u"ha\r\n!iz");
 }
 
 // A run that never showed the last text (the start cleared the notepad or
