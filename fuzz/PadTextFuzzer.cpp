@@ -23,7 +23,7 @@
 namespace {
 using Lines = std::vector<std::u16string>;
 
-constexpr char16_t kStoredTab = u'\u2026';
+constexpr char16_t kStoredTab = PadText::m_chTab;
 
 struct Place {
     std::size_t nLine;

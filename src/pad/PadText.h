@@ -17,8 +17,13 @@
 class PadText
 {
 public:
-    // Tabs never live in the lines: this character stands for one.
-    static constexpr char16_t m_chTab = u'\u2026';
+    // Tabs never live in the lines: this character stands for one. It is
+    // one of the private-use characters, which no text means anything by, so
+    // that a text's own characters (the ellipsis the pad shows a tab as, on a
+    // key of several key maps) never come back out as tabs.
+    static constexpr char16_t m_chTab = u'\uE009';
+    // How the pad shows a tab.
+    static constexpr char16_t m_chTabShown = u'\u2026';
 
     explicit PadText(PadHost &host);
 
@@ -66,6 +71,7 @@ public:
 
     // The characters of the shown selection that exist, as stored; empty
     // when no selection is shown.
+    // The selected characters, with tabs given back as TAB.
     std::u16string SelectedText() const;
     // Points m_strVisible at the part of the line from m_nFirstCol on. It is
     // a view, not a copy: a keystroke near the start of a very long line

@@ -135,7 +135,9 @@ std::u16string PadText::SelectedText() const
         return {};
     const int nFirst = std::clamp(m_nSelStart, 0, Length());
     const int nEnd = std::clamp(m_nSelEnd + 1, nFirst, Length());
-    return m_strLine.substr(static_cast<size_t>(nFirst), static_cast<size_t>(nEnd - nFirst));
+    std::u16string selected = m_strLine.substr(static_cast<size_t>(nFirst), static_cast<size_t>(nEnd - nFirst));
+    ConvertTabs(selected, true);
+    return selected;
 }
 
 void PadText::UpdateVisible()

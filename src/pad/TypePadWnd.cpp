@@ -26,9 +26,16 @@ QColor ColorOf(std::uint32_t cr)
     return QColor(cr & 0xFF, (cr >> 8) & 0xFF, (cr >> 16) & 0xFF);
 }
 
+// The text as the pad shows it: a tab as an ellipsis.
 QString ToQString(std::u16string_view text)
 {
-    return QString(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
+    QString shown(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
+    return shown.replace(QChar(PadText::m_chTab), QChar(PadText::m_chTabShown));
+}
+
+QChar Shown(char16_t ch)
+{
+    return QChar(ch == PadText::m_chTab ? PadText::m_chTabShown : ch);
 }
 
 // Characters measured at a time when looking for where to cut a long text.
@@ -40,8 +47,8 @@ constexpr size_t kDrawnChunk = 64;
 // character before it (a mark, a joiner, the second half of a pair).
 bool CutsCleanly(std::u16string_view text, size_t nCut)
 {
-    const QChar before(text[nCut - 1]);
-    const QChar after(text[nCut]);
+    const QChar before = Shown(text[nCut - 1]);
+    const QChar after = Shown(text[nCut]);
     return before.direction() == QChar::DirL && !before.isSurrogate() && !after.isLowSurrogate()
         && !after.isMark() && after.category() != QChar::Other_Format;
 }
@@ -51,7 +58,7 @@ bool CutsCleanly(std::u16string_view text, size_t nCut)
 bool StartsLeftToRight(std::u16string_view text)
 {
     for (const char16_t ch : text) {
-        const QChar::Direction direction = QChar(ch).direction();
+        const QChar::Direction direction = Shown(ch).direction();
         if (direction == QChar::DirL && !QChar(ch).isSurrogate())
             return true;
         if (direction == QChar::DirR || direction == QChar::DirAL)

@@ -216,14 +216,14 @@ TEST_F(LineListTest, ScrollBarRunsFromTheFirstLineToTheLastInBothDirectionsOrTak
 // stay on one row.
 TEST_F(LineListTest, DrawingTheLinesInViewEqualsDrawingTheWholeText)
 {
-    Lines lines = {u"A first line long enough to wrap at least once across the list", u"", u"\uFEFFtab\u2026here",
+    Lines lines = {u"A first line long enough to wrap at least once across the list", u"", u"\uFEFFtab\uE009here",
                    u"WiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWiWi\U0001F600 o\u0308o"};
     for (int i = 0; i < 12; ++i)
         lines.push_back(i % 3 == 0 ? u"line with\nan inner break"
                                    : u"several words that run over the length of it");
     std::u16string longLine;
     while (longLine.size() < 3000)
-        longLine += u"Wide WWW and narrow iii\u2026tab, e\u0301\u0301 marks, \U0001F600 pairs\ninner breaks ";
+        longLine += u"Wide WWW and narrow iii\uE009tab, e\u0301\u0301 marks, \U0001F600 pairs\ninner breaks ";
     lines.insert(lines.begin() + 5, longLine);
     for (bool bRightHanded : {true, false}) {
         Open(lines, bRightHanded);

@@ -91,13 +91,13 @@ TEST_F(PadTextTest, TypingTabsSelectionsLineMovesListAndClearAll)
     text.m_nSelEnd = 0;
     text.m_bSelection = true;
     Type(u"y");
-    EXPECT_EQ(text.m_strLine, u"y\u2026a");
+    EXPECT_EQ(text.m_strLine, u"y\uE009a");
     text.NextLine();
     Type(u"z");
     text.PrevLine();
     text.ShowLineList();
     EXPECT_TRUE(host.m_bListWindow && text.m_bListShown);
-    EXPECT_EQ(text.m_lines, (Lines{u"y\u2026a", u"zb", u"c"}));
+    EXPECT_EQ(text.m_lines, (Lines{u"y\uE009a", u"zb", u"c"}));
     text.GoToLine(2);
     EXPECT_FALSE(host.m_bListWindow || text.m_bListShown);
     EXPECT_EQ(text.m_strLine, u"c");

@@ -106,7 +106,7 @@ TEST(TypePadWnd, ALongLineShowsAsTheWholeLineDrawn)
 {
     std::u16string line;
     while (line.size() < 3000)
-        line += u"Wide WWW mmm fil i\u0301\u0301 \U0001F600 tab\u2026mark ";
+        line += u"Wide WWW mmm fil i\u0301\u0301 \U0001F600 tab\uE009mark\u2026 ";
     struct State { int nFirst, nCaret, nSelStart, nSelEnd; };
     for (bool bRightHanded : {true, false})
         for (const State &state : {State{0, 0, -1, -1}, State{101, 105, -1, -1}, State{7, 7, 9, 2500}}) {
@@ -123,7 +123,9 @@ TEST(TypePadWnd, ALongLineShowsAsTheWholeLineDrawn)
             p.text.m_nSelStart = state.nSelStart;
             p.text.m_nSelEnd = state.nSelEnd;
             p.pad.Redraw();
-            const QString visible = QString::fromStdU16String(line.substr(size_t(state.nFirst)));
+            // A stored tab shows as an ellipsis.
+            const QString visible = QString::fromStdU16String(line.substr(size_t(state.nFirst)))
+                                        .replace(QChar(PadText::m_chTab), QChar(u'\u2026'));
             const auto width = [&](const QString &s) { return p.pad.MeasureText(s.toStdU16String()); };
             QImage landscape(p.L(), p.T(), QImage::Format_RGB888);
             landscape.fill(back);
@@ -210,13 +212,13 @@ TEST(TypePadWnd, DraggingToTheEndsScrollsTheSelectionOnEachTick)
 TEST(TypePadWnd, ClipboardCommandsTakeTheShownSelectionOrAllAndShowTheirRefusals)
 {
     Pad p(true);
-    p.Load({u"\u2026b", u"", u"c"}, 0, 0, 0);
+    p.Load({u"\uE009b", u"", u"c"}, 0, 0, 0);
     p.pad.CopySelection();
-    EXPECT_EQ(p.clipboard.m_text, u"\u2026");
+    EXPECT_EQ(p.clipboard.m_text, u"\t");
     p.pad.CopyText({});
     EXPECT_EQ(p.clipboard.m_text, std::u16string({u'\t', u'b', u'\r', u'\n', u'\r', u'\n', u'c'}));
     p.pad.CutSelection();
-    EXPECT_EQ(p.clipboard.m_text, u"\u2026");
+    EXPECT_EQ(p.clipboard.m_text, u"\t");
     EXPECT_EQ(p.Committed(), (Lines{u"b", u"", u"c"}));
     // The columns stay behind, but what is no longer shown is not cut: with
     // no selection Cut copies the whole text and takes nothing away.
@@ -254,19 +256,20 @@ TEST(TypePadWnd, ClipboardCommandsTakeTheShownSelectionOrAllAndShowTheirRefusals
     // lines is the flat text's own, fuzzed with its seeds).
     p.Load({u"XY"}, 1);
     p.Paste(std::u16string({u'a', u'\t', u'\xD800', u'\r', u'\r', u'\n', u'b', u'\0', u'\r', u'\n', u'z'}));
-    EXPECT_EQ(p.Committed(), (Lines{u"Xa\u2026\xD800\r", u"bY"}));
+    EXPECT_EQ(p.Committed(), (Lines{u"Xa\uE009\xD800\r", u"bY"}));
     EXPECT_EQ(std::pair(p.text.m_nLine, p.text.m_nCaret), std::pair(1, 1));
     // A text that ends with a line break ends its line: what followed the
-    // caret starts the next one, and the break comes back out.
+    // caret starts the next one, and the break comes back out; an ellipsis
+    // stays one, a tab a tab.
     p.Load({u"XY"}, 1);
-    p.Paste(u"a\r\n");
-    EXPECT_EQ(p.text.GetAllText(), u"Xa\r\nY");
+    p.Paste(u"\u2026\t\r\n");
+    EXPECT_EQ(p.text.GetAllText(), u"X\u2026\t\r\nY");
     std::u16string huge(300000, u'\xDC00');
     for (int i = 0; i < 100000; ++i)
         huge += i % 2 ? u"\r\n\t" : u"\n\r";
     p.Paste(huge);
     EXPECT_EQ(p.text.LineCount(), 50002);
-    EXPECT_EQ(p.text.m_strLine, u"\u2026Y");
+    EXPECT_EQ(p.text.m_strLine, u"\uE009Y");
     // One very long line scrolls straight to its end.
     p.Paste(std::u16string(1000000, u'W'));
     EXPECT_EQ(p.text.m_nCaret, 1000001);
