@@ -156,8 +156,11 @@ bool CKeyboardWnd::CreateBoardImages()
         *image = s_bRefuseImages ? QImage() : QImage(size, QImage::Format_RGB32);
         if (image->isNull())
             return false;
-        image->fill(Qt::black);
     }
+    // The screen image's pixels are left untouched (and so cost no memory)
+    // until the board is composed, before it is first shown: composing makes
+    // it the released composite itself.
+    m_bmpPlaceholder.fill(Qt::black);
     return true;
 }
 
@@ -458,9 +461,9 @@ void CKeyboardWnd::ComposeKeyboard()
     // they share the kept images instead of copying them.
     m_hBmpMemUp = composed.m_up;
     m_hBmpMemDown = composed.m_down;
-    if (m_hBmpMem.size() != m_hBmpMemUp.size())
-        m_hBmpMem = QImage(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
-    BitBlt(m_hBmpMem, m_hBmpMem.rect(), m_hBmpMemUp);
+    // The screen image shares the released composite's pixels until a key is
+    // shown pressed: the first copy into it gives it pixels of its own.
+    m_hBmpMem = m_hBmpMemUp;
     if (m_bUmlaut)
         CopyFromComposite(GetKeyRect(KC_UMLAUT, 59), true);
     if (m_bPunct)
