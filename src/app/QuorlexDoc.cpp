@@ -37,8 +37,10 @@ bool CQuorlexDoc::OnOpenDocument(const QString &path)
         DecodeTextFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), format);
     if (m_pView)
         m_pView->SetViewText(text);
-    if (IsLastUsedFile(path))
+    if (IsLastUsedFile(path)) {
         NoteLastUsedFile();
+        m_bLastUsedShown = true;
+    }
     m_format = format;
     m_bModified = false;
     return true;
@@ -54,8 +56,10 @@ bool CQuorlexDoc::OnSaveDocument(const QString &path)
     const bool bLastUsed = IsLastUsedFile(path);
     const QString kept = bLastUsed && ChangedElsewhere(path, text) ? KeepLastUsedAside() : QString();
     const bool bWritten = WriteTextFile(path, text, error, FormatFor(path));
-    if (bLastUsed)
+    if (bLastUsed) {
         NoteLastUsedFile();
+        m_bLastUsedShown = m_bLastUsedShown || bWritten;
+    }
     if (!kept.isEmpty())
         Platform::MessageBox(QStringLiteral("LastUsed.txt was changed by another program while Quorlex ran. "
                                             "That text has been kept as %1.").arg(kept));
@@ -176,6 +180,14 @@ QString CQuorlexDoc::KeepLastUsedAside()
         return QFile::rename(path, folder.filePath(kept)) ? kept : QString();
     }
     return QString();
+}
+
+// Anything beyond a byte-order mark counts as text: reading a file of any
+// size only to learn that it is empty is not worth it at the end of a run.
+bool CQuorlexDoc::HoldsUnshownLastUsedText() const
+{
+    const QFileInfo file(LastUsedPath());
+    return !m_bLastUsedShown && file.isFile() && file.size() > 2;
 }
 
 void CQuorlexDoc::NoteLastUsedFile()

@@ -74,6 +74,11 @@ public:
     static QString KeepLastUsedAside();
     // Notes LastUsed.txt as it stands now: as this program read or wrote it.
     void NoteLastUsedFile();
+    // The start showed what LastUsed.txt holds.
+    void NoteLastUsedTextShown() { m_bLastUsedShown = true; }
+    // LastUsed.txt holds a text this run has neither shown nor written: the
+    // start cleared the notepad or took the clipboard, and nothing opened it.
+    bool HoldsUnshownLastUsedText() const;
 
 private:
     // What tells one state of a file from another: device, inode, size and
@@ -97,4 +102,5 @@ private:
     // or any other program, may write it meanwhile; a save must not silently
     // write over that text.
     FileStamp m_lastUsedStamp{};
+    bool m_bLastUsedShown = false;
 };

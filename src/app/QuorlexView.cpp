@@ -80,10 +80,12 @@ void CQuorlexView::OnInitialUpdate()
 
 void CQuorlexView::ApplyStartAction(int nAction)
 {
-    if (nAction == 1)
+    if (nAction == 1) {
         SetViewText(ReadLastUsedText());
-    else if (nAction == 2)
+        m_pDocument->NoteLastUsedTextShown();
+    } else if (nAction == 2) {
         TakeTextFromClipboard();
+    }
 }
 
 void CQuorlexView::TakeTextFromClipboard()
@@ -145,9 +147,14 @@ void CQuorlexView::SetViewText(const std::u16string &text)
     m_pEdit->setPlainText(QStringOfUnits(text));
 }
 
+// A run that started with a cleared notepad (or the clipboard's text) and
+// ends with nothing in it leaves the text an earlier run kept: starting the
+// program and leaving it again, or a logout, must not wipe it.
 bool CQuorlexView::SaveLastUsedText()
 {
     m_bExitSaved = true;
+    if (ViewText().empty() && m_pDocument->HoldsUnshownLastUsedText())
+        return true;
     m_pDocument->SetModifiedFlag(true);
     return m_pDocument->DoSave(CQuorlexDoc::LastUsedPath(), true);
 }
@@ -185,10 +192,11 @@ QWidget *CQuorlexView::MainFrame() const
     return m_pFrame;
 }
 
+// A text that could not be kept in LastUsed.txt goes to the clipboard even
+// without Copy On Exit: it is the one place left where it outlives the program.
 void CQuorlexView::OnFileExit()
 {
-    SaveLastUsedText();
-    if (KeyboardSettings().m_bCopyOnExit)
+    if (!SaveLastUsedText() || KeyboardSettings().m_bCopyOnExit)
         CopyAllToClipboard();
     ReleaseKeyboardResources();
     PostKeyboardClose();
@@ -200,8 +208,7 @@ void CQuorlexView::SaveBeforeClose()
         return;
     if (m_bKeyboardUp)
         TakeTextFromPad();
-    SaveLastUsedText();
-    if (KeyboardSettings().m_bCopyOnExit)
+    if (!SaveLastUsedText() || KeyboardSettings().m_bCopyOnExit)
         CopyAllToClipboard();
     ReleaseKeyboardResources();
 }

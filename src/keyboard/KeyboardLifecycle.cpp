@@ -148,8 +148,8 @@ void CKeyboardWnd::ExitFromKeyboard()
 {
     HandTextToView();
     if (m_pView != nullptr) {
-        m_pView->SaveLastUsedText();
-        if (m_settings.m_bCopyOnExit)
+        // A text the file could not keep goes to the clipboard all the same.
+        if (!m_pView->SaveLastUsedText() || m_settings.m_bCopyOnExit)
             m_pView->CopyAllToClipboard();
     }
     hide();

@@ -86,7 +86,29 @@ void CKeyMapDlg::CreateControls(ControlBuilder &builder)
     builder.Edit(kUnicodeId, QRect(94, 97, 24, 12));
     builder.Button(kApplyUnicodeId, QStringLiteral("\u00ab"), QRect(120, 97, 14, 12));
     builder.Button(IDOK, QStringLiteral("OK"), QRect(94, 128, 40, 14));
+    KeepFieldsOffTheGrid();
     ConnectNotifications();
+}
+
+// The grid is laid out in pixels, the fields in units of the dialog's face.
+// A face shorter than the handheld's Tahoma (Wine's is) would put the letter
+// row over the grid's last row, hiding its keys and taking their taps: the
+// row, and OK after it if need be, move down below the grid.
+void CKeyMapDlg::KeepFieldsOffTheGrid()
+{
+    int top = kGridTop + kRows * kKeySize + 2;
+    for (const std::initializer_list<int> ids : {std::initializer_list<int>{kLetterLabelId, kLetterId, kUnicodeLabelId,
+                                                                            kUnicodeId, kApplyUnicodeId},
+                                                 {IDOK}}) {
+        QRect row;
+        for (const int id : ids)
+            row |= GetDlgItem(this, id)->geometry();
+        const int down = std::max(0, top - row.top());
+        for (const int id : ids)
+            GetDlgItem(this, id)->move(GetDlgItem(this, id)->pos() + QPoint(0, down));
+        top = row.bottom() + down + 3;
+    }
+    setFixedSize(width(), std::max(height(), top));
 }
 
 void CKeyMapDlg::ConnectNotifications()

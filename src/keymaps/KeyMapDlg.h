@@ -73,6 +73,7 @@ protected:
 
 private:
     void ConnectNotifications();
+    void KeepFieldsOffTheGrid();
     void RefreshFields(int position);
     void StoreCharacter(char16_t ch);
     void OnPlaneChanged();

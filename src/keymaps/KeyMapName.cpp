@@ -41,9 +41,13 @@ bool PrepareKeyMapFile(const std::u16string &folder, const std::u16string &name)
         return false;
     try {
         const std::filesystem::path path(folder + u"/" + name);
+        // A program folder may have no KeyMaps folder yet (one the user made
+        // or emptied): the first new map makes it, rather than turn the
+        // name down and lose the map being made. Only that one folder is made.
+        std::error_code error;
+        std::filesystem::create_directory(std::filesystem::path(folder), error);
         // A folder, pipe or device of that name is no place for a map; opening
         // a pipe for writing could block for ever.
-        std::error_code error;
         const std::filesystem::file_status status = std::filesystem::status(path, error);
         if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
             return false;

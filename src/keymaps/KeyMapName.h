@@ -12,8 +12,8 @@
 std::u16string CompleteKeyMapName(const std::u16string &typed);
 
 // Makes sure a map of that name can be written in the folder: creates the
-// file, empty, when it is missing. An existing file is opened for writing
-// but keeps its content until the map replaces it as a whole. False when the
-// file cannot be created or written (bad characters, missing folder,
-// read-only file, unsafe name).
+// folder (one level) and the file, empty, when they are missing. An existing
+// file is opened for writing but keeps its content until the map replaces it
+// as a whole. False when the file cannot be created or written (bad
+// characters, a folder that cannot be made, read-only file, unsafe name).
 bool PrepareKeyMapFile(const std::u16string &folder, const std::u16string &name);

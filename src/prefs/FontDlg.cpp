@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 constexpr int kMaxFaceLength = 31;
 constexpr int kFallbackSizeEntry = 1;
@@ -91,6 +93,7 @@ void CFontDlg::FillFamilies()
             break;
         m_families << family.left(kMaxFaceLength);
     }
+    KeepCurrentFamily(reported);
     QComboBox *list = FontList();
     list->clear();
     for (const QString &family : m_families) {
@@ -100,6 +103,22 @@ void CFontDlg::FillFamilies()
         list->insertItem(position, family);
     }
     list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+}
+
+// A desktop reports far more families than the 24 offered. The face in use,
+// reported after them, takes the last place: otherwise the list would show
+// another face, and OK (to change only the size, say) would quietly swap the
+// user's font for it.
+void CFontDlg::KeepCurrentFamily(const QStringList &reported)
+{
+    const auto isCurrent = [this](const QString &family) {
+        return family.left(kMaxFaceLength).compare(m_strFaceName, Qt::CaseInsensitive) == 0;
+    };
+    if (m_strFaceName.isEmpty() || std::any_of(m_families.begin(), m_families.end(), isCurrent))
+        return;
+    const auto current = std::find_if(reported.begin(), reported.end(), isCurrent);
+    if (current != reported.end())
+        m_families.last() = current->left(kMaxFaceLength);
 }
 
 void CFontDlg::FillSizes()

@@ -54,6 +54,7 @@ protected:
 private:
     void ConnectNotifications();
     void FillFamilies();
+    void KeepCurrentFamily(const QStringList &reported);
     void FillSizes();
     void ReadSize();
     void UpdateSample();

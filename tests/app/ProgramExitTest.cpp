@@ -110,11 +110,12 @@ TEST(ProgramExit, EveryWayOutKeepsTheTextAsItShould)
 }
 
 // A disk that fills half way: the save fails once, with its message, the
-// program still closes and the file of the previous Exit is whole. (A folder
-// that cannot be written is the real-window fault suite's.)
+// program still closes, the file of the previous Exit is whole and the text is
+// on the clipboard although Copy On Exit is off. (A folder that cannot be
+// written is the real-window fault suite's.)
 TEST(ProgramExit, FailedSaveIsReportedOnceAndTheProgramStillCloses)
 {
-    ProgramRun run([](Settings &s) { s.m_bCopyOnExit = 1; s.m_nOnStartAction = 1; }, OlderFile);
+    ProgramRun run([](Settings &s) { s.m_bCopyOnExit = 0; s.m_nOnStartAction = 1; }, OlderFile);
     EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
     run.View()->SetViewText(std::u16string(20000, u'z'));
     // Writes beyond the limit fail as on a full disk instead of ending the test.

@@ -129,3 +129,28 @@ TEST(StartAction, OpenKbOnStartPutsTheBoardUpWithTheTextInThePad)
     EXPECT_EQ(run.View()->Edit()->toPlainText(), "hi");
     EXPECT_EQ(QApplication::focusWidget(), run.View()->Edit());
 }
+
+// A run that never showed the last text (the start cleared the notepad or
+// took the clipboard) and ends empty leaves that text for the next run; any
+// text typed, a last text shown and then deleted, or no file yet is written.
+TEST(StartAction, LeavingEmptyKeepsALastTextTheRunNeverShowed)
+{
+    const QByteArray older = Bytes({0xFF, 0xFE, 'o', 0}), empty = Bytes({0xFF, 0xFE});
+    const struct {
+        int nAction;
+        std::function<void(TestEnvironment &)> prepare;
+        std::u16string text;
+        QByteArray expected;
+    } cases[] = {
+        {0, Prepare(older), u"", older}, {2, Prepare(older), u"", older},
+        {0, Prepare(older), u"a", Bytes({0xFF, 0xFE, 'a', 0})}, {1, Prepare(older), u"", empty},
+        {0, {}, u"", empty},
+    };
+    for (const auto &c : cases) {
+        const ProgramRun run(StartAction(c.nAction), c.prepare);
+        run.View()->SetViewText(c.text);
+        run.Command(ID_FILE_EXIT);
+        RunPostedMessages();
+        EXPECT_EQ(ReadBytes(run.FilePath("LastUsed.txt")), c.expected) << &c - cases;
+    }
+}

@@ -96,6 +96,12 @@ TEST(KeyMapDlg, TapsOnTheGridSelectAKeyWhosePlaneCellIsShownAndFramedInRed)
     }
     EXPECT_EQ(editor.Text(CKeyMapDlg::kLetterId), QStringLiteral("P"));
     EXPECT_FALSE(frameAndInk().first);
+    // No field covers a key, whatever the height of the dialog's face.
+    for (const QWidget *child : editor.dialog.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        for (int position = 0; position < CKeyMapDlg::kPositions; ++position)
+            EXPECT_TRUE(CKeyMapDlg::CellOfPosition(position) < 0 || child->isHidden() ||
+                        !child->geometry().intersects(CKeyMapDlg::KeyRect(position)))
+                << child->metaObject()->className() << " " << position;
 }
 
 TEST(KeyMapDlg, OkInNewModeCompletesTheNameAndCreatesTheFileInTheFolderOnly)
@@ -103,9 +109,9 @@ TEST(KeyMapDlg, OkInNewModeCompletesTheNameAndCreatesTheFileInTheFolderOnly)
     TestEnvironment environment;
     const QDir folder(environment.ProgramFolder() + QStringLiteral("/KeyMaps"));
     const QString bad = QStringLiteral("Please enter a valid name for the key map.");
-    // The first name is typed before the KeyMaps folder exists.
+    // The first name is typed before the KeyMaps folder exists: OK makes it.
     const std::pair<QString, QString> cases[] = {
-        {"German", bad},       {"", bad},           {"../Evil", bad},           {"sub/x", bad},
+        {"German", "German.kmap"},       {"", bad},           {"../Evil", bad},           {"sub/x", bad},
         {"..", bad},           {QString(300, 'a'), bad}, {"German", "German.kmap"}, {"German.KMAP", "German.KMAP"},
         {"my.map", "my.map.kmap"}, {"Dir", bad},
     };
@@ -118,7 +124,7 @@ TEST(KeyMapDlg, OkInNewModeCompletesTheNameAndCreatesTheFileInTheFolderOnly)
                                        editor.Text(CKeyMapDlg::kNameId) == outcome && folder.exists(outcome)));
         QDir(environment.ProgramFolder()).mkpath(QStringLiteral("KeyMaps/Dir.kmap"));
     }
-    EXPECT_EQ(environment.m_prompt.m_texts, QStringList(7, bad));
+    EXPECT_EQ(environment.m_prompt.m_texts, QStringList(6, bad));
     EXPECT_EQ(QDir(environment.ProgramFolder()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{"KeyMaps"});
     EXPECT_EQ(folder.entryList(QDir::Files).size(), 3);

@@ -57,6 +57,20 @@ TEST(FontDlg, OffersTheFirst24ReportedFamiliesCutTo31CharactersAndSortedAndDraws
     EXPECT_EQ(ink[1], 0);
 }
 
+// The face in use, reported after the first 24, takes the last place and
+// stays selected, so that OK does not swap it for another.
+TEST(FontDlg, TheFaceInUseIsOfferedEvenWhenReportedLate)
+{
+    OpenFontDlg open;
+    for (int i = 30; i > 0; --i)
+        open.dialog.m_reportedFamilies << QStringLiteral("Family %1").arg(i);
+    open.dialog.m_strFaceName = QStringLiteral("FAMILY 3");
+    open.dialog.Create();
+    EXPECT_EQ(open.dialog.Families(), open.dialog.m_reportedFamilies.mid(0, 23) << "Family 3");
+    TapItem(&open.dialog, IDOK);
+    EXPECT_EQ(open.dialog.m_strFaceName, QStringLiteral("Family 3"));
+}
+
 // An unknown face gives the first family; the sample follows the family on
 // the posted message and the styles at once, bold at 700 (the pad font made
 // from the same choice is 600, see PointFont); the fields come back on OK.
