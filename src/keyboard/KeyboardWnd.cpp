@@ -345,7 +345,8 @@ void CKeyboardWnd::PutKeyFaces(QImage &target, bool pressed, int layout, bool ri
         const QImage &face = enter ? (pressed ? m_hBmpEnterDown : m_hBmpEnterUp)
                                    : (pressed ? m_hBmpButtonDown : m_hBmpButtonUp);
         const QSize size = enter ? m_sizeEnter : m_sizeButton;
-        const Point origin = CentredImageOrigin(::GetKeyRect(code, slot, layout, rightHanded), size.width(), size.height());
+        const Rect cell = ::GetKeyRect(code, slot, layout, rightHanded);
+        const Point origin = CentredImageOrigin(cell, size.width(), size.height());
         TransparentImage(target, origin.x, origin.y, face, 0, 0, size.width(), size.height());
     }
 }
@@ -356,11 +357,11 @@ void CKeyboardWnd::DrawWatermark(QImage &target)
     painter.setPen(ColorFromRef(m_skinColors.m_crMark));
     const bool rightHanded = m_settings.m_bRightHanded != 0;
     Point origin = WatermarkOrigin(m_settings.m_nKeyLayout, rightHanded);
-    // The Flat point leaves the word a hair too little room before the
-    // screen's edge; it is moved in just enough for the word to stay whole.
     // The mark's face is the labels' own at the default settings, so it is
     // drawn through the labels' engine then.
     const ResizedFace face(m_fontMark, m_fontKeys);
+    // The Flat point leaves the word a hair too little room before the
+    // screen's edge; it is moved in just enough for the word to stay whole.
     const QString mark = QStringLiteral("vorlane");
     const int length = face.Width(mark) + 1;
     origin.y = rightHanded ? std::max(origin.y, length) : std::min(origin.y, kScreenHeight - length);

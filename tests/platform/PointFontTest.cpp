@@ -56,7 +56,8 @@ TEST(PointFont, AResizedFaceDrawsAndMeasuresAsTheFontsOwnEngine)
             const ResizedFace face(font, labels);
             ASSERT_TRUE(face.IsResized());
             EXPECT_EQ(face.Height(), QFontMetrics(font.Font()).height());
-            for (const QString &text : {QStringLiteral("vorlane"), QStringLiteral("AVAWay\u00E1\u00FC"), QStringLiteral("a\u4E2D")}) {
+            for (const QString &text :
+                 {QStringLiteral("vorlane"), QStringLiteral("AVAWay\u00E1\u00FC"), QStringLiteral("a\u4E2D")}) {
                 SCOPED_TRACE(testing::Message() << points << " points, " << escapement << ", " << text.toStdString());
                 EXPECT_EQ(face.Width(text), TextWidth(font, text));
                 EXPECT_EQ(drawn([&](QPainter &painter) { face.Draw(painter, 60, 60, text); }),
