@@ -31,8 +31,8 @@ struct Place {
 };
 
 // Lines end at each CR LF; in what follows the last CR LF, if anything does,
-// they also end at each LF. The last line is dropped when empty, unless it is
-// the only one. TAB is kept as the stored tab.
+// they also end at each LF. A final break leaves an empty last line. TAB is
+// kept as the stored tab.
 Lines ExpectedLines(std::u16string_view text)
 {
     const std::size_t nLast = text.rfind(u"\r\n");
@@ -46,8 +46,6 @@ Lines ExpectedLines(std::u16string_view text)
             lines.back() += text[i] == u'\t' ? kStoredTab : text[i];
         }
     }
-    if (lines.size() > 1 && lines.back().empty())
-        lines.pop_back();
     return lines;
 }
 

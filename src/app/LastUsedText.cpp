@@ -8,37 +8,51 @@ namespace {
 constexpr unsigned char kMarkLow = 0xFF;
 constexpr unsigned char kMarkHigh = 0xFE;
 
-bool StartsWithMark(std::string_view bytes)
+bool StartsWithMark(std::string_view bytes, bool bBigEndian = false)
 {
-    return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == kMarkLow &&
-           static_cast<unsigned char>(bytes[1]) == kMarkHigh;
-}
+    return bytes.size() >= 2 && static_cast<unsigned char>(bytes[bBigEndian ? 1 : 0]) == kMarkLow &&
+           static_cast<unsigned char>(bytes[bBigEndian ? 0 : 1]) == kMarkHigh;
 }
 
-std::u16string DecodeLastUsedText(std::string_view bytes)
+// The whole code units after an optional mark, little- or big-endian; a
+// trailing odd byte is no character.
+std::u16string DecodeUnits(std::string_view bytes, bool bBigEndian)
 {
-    if (StartsWithMark(bytes))
+    if (StartsWithMark(bytes, bBigEndian))
         bytes.remove_prefix(2);
     std::u16string text(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto low = static_cast<unsigned char>(bytes[2 * i]);
-        const auto high = static_cast<unsigned char>(bytes[2 * i + 1]);
+        const auto low = static_cast<unsigned char>(bytes[2 * i + (bBigEndian ? 1 : 0)]);
+        const auto high = static_cast<unsigned char>(bytes[2 * i + (bBigEndian ? 0 : 1)]);
         text[i] = static_cast<char16_t>(low | (high << 8));
     }
     return text;
 }
 
-std::string EncodeLastUsedText(std::u16string_view text)
+std::string EncodeUnits(std::u16string_view text, bool bBigEndian)
 {
     std::string bytes;
     bytes.reserve(2 + 2 * text.size());
-    bytes.push_back(static_cast<char>(kMarkLow));
-    bytes.push_back(static_cast<char>(kMarkHigh));
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
+    const auto append = [&bytes, bBigEndian](char16_t unit) {
+        const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+        bytes.push_back(bBigEndian ? high : low);
+        bytes.push_back(bBigEndian ? low : high);
+    };
+    append(static_cast<char16_t>(kMarkHigh << 8 | kMarkLow));
+    for (const char16_t unit : text)
+        append(unit);
     return bytes;
+}
+}
+
+std::u16string DecodeLastUsedText(std::string_view bytes)
+{
+    return DecodeUnits(bytes, false);
+}
+
+std::string EncodeLastUsedText(std::u16string_view text)
+{
+    return EncodeUnits(text, false);
 }
 
 namespace {
@@ -195,6 +209,10 @@ std::u16string DecodeTextFile(std::string_view bytes, TextFileFormat &format)
     format = TextFileFormat();
     if (StartsWithMark(bytes))
         return DecodeLastUsedText(bytes);
+    if (StartsWithMark(bytes, true)) {
+        format.m_encoding = TextEncoding::Utf16BigEndian;
+        return WithCrLf(DecodeUnits(bytes, true), format.m_bLfBreaks);
+    }
     const bool bMark = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark;
     std::u16string text;
     if (DecodeUtf8(bMark ? bytes.substr(kUtf8Mark.size()) : bytes, text)) {
@@ -213,6 +231,8 @@ std::string EncodeTextFile(std::u16string_view text, const TextFileFormat &forma
     if (format.m_encoding == TextEncoding::Utf16)
         return EncodeLastUsedText(text);
     const std::u16string lines = format.m_bLfBreaks ? WithLf(text) : std::u16string(text);
+    if (format.m_encoding == TextEncoding::Utf16BigEndian)
+        return EncodeUnits(lines, true);
     std::string bytes;
     if (format.m_encoding == TextEncoding::Ansi && EncodeAnsi(lines, bytes))
         return bytes;

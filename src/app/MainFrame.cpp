@@ -189,8 +189,11 @@ void CMainFrame::SwitchAway()
     showMinimized();
 }
 
+// Ctrl+Q is how a desktop quits a program, so it keeps the text as Exit does
+// rather than throw away what was typed since.
 void CMainFrame::OnAppExit()
 {
+    m_pView->SaveBeforeClose();
     close();
 }
 
@@ -205,9 +208,10 @@ bool CMainFrame::event(QEvent *event)
 }
 
 // The window's close button, which comes from the desktop, keeps the text as
-// Exit does. Every close the program makes itself (Ctrl+Q, the close after
-// an Exit or after the board could not be made) leaves the file alone: after
-// a failed start the notepad holds nothing of the user's.
+// Exit does. Every close the program makes itself (after Exit or Ctrl+Q,
+// which have kept the text already, or after the board could not be made)
+// leaves the file alone: after a failed start the notepad holds nothing of
+// the user's.
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
     if (event->spontaneous())

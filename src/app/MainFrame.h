@@ -45,7 +45,7 @@ public:
 
     // The hardware button: up from behind, away when in front.
     void OnHotKey(int id);
-    // Ctrl+Q: closes without keeping the text.
+    // Ctrl+Q: keeps the text as Exit does and closes.
     void OnAppExit();
 
     // The preference sheet while it runs, else null; the hot key does

@@ -82,7 +82,8 @@ public:
 
     static void ConvertTabs(std::u16string &s, bool bToTab);
     // Cuts a flat text at every CR LF, then what follows the last CR LF at
-    // every LF; always yields at least one line.
+    // every LF; always yields at least one line, and an empty last one after
+    // a final break.
     static void SplitLines(std::u16string_view text, std::vector<std::u16string> &out);
 
     int Length() const { return static_cast<int>(m_strLine.size()); }

@@ -35,21 +35,19 @@ std::u16string PadText::GetAllText() const
 
 void PadText::SplitLines(std::u16string_view text, std::vector<std::u16string> &out)
 {
-    const size_t nBefore = out.size();
     size_t nPos = 0;
     for (size_t nBreak; (nBreak = text.find(u"\r\n", nPos)) != std::u16string_view::npos; nPos = nBreak + 2)
         AppendConverted(text.substr(nPos, nBreak - nPos), out);
     // Lone LFs break lines only after the last CR LF: a text that uses CR LF
-    // keeps its stray LFs inside its lines. A final LF, like a final CR LF,
-    // ends the last line rather than starting an empty one.
+    // keeps its stray LFs inside its lines. What follows the last break is
+    // the last line even when empty: a text that ends with a line break ends
+    // its line, so that pasting it puts what followed the caret on a line of
+    // its own, and a text handed to the pad and back keeps its last break.
     const std::u16string_view rest = text.substr(nPos);
     size_t nRestPos = 0;
     for (size_t nBreak; (nBreak = rest.find(u'\n', nRestPos)) != std::u16string_view::npos; nRestPos = nBreak + 1)
         AppendConverted(rest.substr(nRestPos, nBreak - nRestPos), out);
-    if (nRestPos < rest.size())
-        AppendConverted(rest.substr(nRestPos), out);
-    if (out.size() == nBefore)
-        out.emplace_back();
+    AppendConverted(rest.substr(nRestPos), out);
 }
 
 void PadText::InsertText(std::u16string_view text)

@@ -7,9 +7,10 @@
 
 using namespace std::string_literals;
 
-// Opened files: valid UTF-8 without NUL, and other bytes without NUL (code
-// page 1252), come back byte for byte; anything else is the last-use format.
-TEST(LastUsedText, Utf8AndAnsiFilesAreRecognisedAndWrittenBackAsTheyCame)
+// Opened files: UTF-16 big-endian behind its mark, valid UTF-8 without NUL,
+// and other bytes without NUL (code page 1252), come back byte for byte;
+// anything else is the last-use format.
+TEST(LastUsedText, FilesOfOtherProgramsAreRecognisedAndWrittenBackAsTheyCame)
 {
     using enum TextEncoding;
     const std::tuple<std::string, std::u16string, TextFileFormat> utf8[] = {
@@ -22,6 +23,7 @@ TEST(LastUsedText, Utf8AndAnsiFilesAreRecognisedAndWrittenBackAsTheyCame)
         // Overlong, surrogate, beyond U+10FFFF and cut short: no UTF-8.
         {"\xE0\x80\x80\xED\xA0\x80", u"à€€í\xA0€", {Ansi, false}},
         {"\xF4\x90\x80\x80\xE2\x82", u"ô\x90€€â‚", {Ansi, false}},
+        {"\xFE\xFF\0G\0\xFC\0\n\xD8\x3D\xDE\0"s, u"Gü\r\n\U0001F600", {Utf16BigEndian, true}},
     };
     for (const auto &[bytes, text, format] : utf8) {
         TextFileFormat read;

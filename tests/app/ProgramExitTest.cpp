@@ -45,10 +45,9 @@ void Type(const ProgramRun &run, bool bOnBoard)
 }
 }
 
-// Exit (the command, or the board's) and the desktop's close button keep the
-// text typed in the notepad or the pad, and copy it with Copy On Exit; the
-// close is posted, never done inside the command. Ctrl+Q and any other close
-// of the program's own keep the file of the previous Exit. A real signal and
+// Exit (the command, or the board's), Ctrl+Q and the desktop's close button
+// keep the text typed in the notepad or the pad, and copy it with Copy On
+// Exit; the close is posted, never done inside the command. A real signal and
 // the end of the desktop session keep the text as Exit does, without
 // touching the clipboard.
 TEST(ProgramExit, EveryWayOutKeepsTheTextAsItShould)
@@ -64,7 +63,7 @@ TEST(ProgramExit, EveryWayOutKeepsTheTextAsItShould)
         {ExitCommand, 0, false, false, kTyped, u""}, {BoardExit, 0, true, true, kTyped, u"ab\r\nc"},
         {CloseButton, 0, false, true, kTyped, u"ab\r\nc"}, {CloseButton, 0, true, true, kTyped, u"ab\r\nc"},
         {CloseButton, 0, true, false, kTyped, u""},
-        {CtrlQ, 0, false, false, kOlder, u""}, {SessionEnd, 0, true, true, kTyped, u""},
+        {CtrlQ, 0, false, true, kTyped, u"ab\r\nc"}, {SessionEnd, 0, true, true, kTyped, u""},
         {Signal, SIGTERM, true, true, kTyped, u""}, {Signal, SIGHUP, true, true, kTyped, u""},
         {Signal, SIGINT, true, true, kTyped, u""},
     };

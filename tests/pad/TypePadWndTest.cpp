@@ -256,6 +256,11 @@ TEST(TypePadWnd, ClipboardCommandsTakeTheShownSelectionOrAllAndShowTheirRefusals
     p.Paste(std::u16string({u'a', u'\t', u'\xD800', u'\r', u'\r', u'\n', u'b', u'\0', u'\r', u'\n', u'z'}));
     EXPECT_EQ(p.Committed(), (Lines{u"Xa\u2026\xD800\r", u"bY"}));
     EXPECT_EQ(std::pair(p.text.m_nLine, p.text.m_nCaret), std::pair(1, 1));
+    // A text that ends with a line break ends its line: what followed the
+    // caret starts the next one, and the break comes back out.
+    p.Load({u"XY"}, 1);
+    p.Paste(u"a\r\n");
+    EXPECT_EQ(p.text.GetAllText(), u"Xa\r\nY");
     std::u16string huge(300000, u'\xDC00');
     for (int i = 0; i < 100000; ++i)
         huge += i % 2 ? u"\r\n\t" : u"\n\r";
