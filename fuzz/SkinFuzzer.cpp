@@ -21,7 +21,7 @@ const QString kInvalid =
 
 CKeyboardWnd *g_pWnd = nullptr;
 
-void CheckSkin(const CKeyboardWnd &wnd, const QStringList &texts)
+void CheckSkin(CKeyboardWnd &wnd, const QStringList &texts)
 {
     const QSize board(CKeyboardWnd::kScreenWidth, CKeyboardWnd::kScreenHeight);
     FuzzCheck(wnd.SkinBitmap(SI_BACKGROUND_UP).size() == board && wnd.SkinBitmap(SI_BACKGROUND_DOWN).size() == board,

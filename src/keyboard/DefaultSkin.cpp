@@ -2,9 +2,8 @@
 
 #include "platform/PointFont.h"
 #include "platform/ImageCopy.h"
-#include "platform/TextDraw.h"
+#include "platform/ResizedFace.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
 
@@ -68,20 +67,23 @@ void DrawEnterSymbol(QPainter &painter)
     Polyline(painter, {{25, 12}, {50, 12}, {50, 17}, {53, 17}, {50, 20}, {47, 17}, {50, 17}});
 }
 
-void DrawSideLabels(QPainter &painter, std::uint32_t color)
+// The labels' face is the key labels' own at the board's default settings,
+// so they are drawn through the key labels' engine then.
+void DrawSideLabels(QPainter &painter, std::uint32_t color, const PointFont &keyFont)
 {
     PointFont font;
     MakePointFont(font, QStringLiteral("Tahoma"), 8.5, true, false, false, false, 900, 900);
-    const int cy = QFontMetrics(font.Font()).height();
+    const ResizedFace face(font, keyFont);
+    const int cy = face.Height();
     painter.setPen(ColorFromRef(color));
     for (const SideLabel &label : kSideLabels) {
         const QString text = QString::fromUtf16(label.text);
-        const int cx = TextWidth(font, text);
-        ExtTextOut(painter, label.x + (30 - cy) / 2, label.bottom - (32 - cx) / 2, font, text);
+        const int cx = face.Width(text);
+        face.Draw(painter, label.x + (30 - cy) / 2, label.bottom - (32 - cx) / 2, text);
     }
 }
 
-void DrawBackground(QImage &image, bool pressed, std::uint32_t labelColor)
+void DrawBackground(QImage &image, bool pressed, std::uint32_t labelColor, const PointFont &keyFont)
 {
     QPainter painter(&image);
     painter.fillRect(image.rect(), Qt::black);
@@ -94,7 +96,7 @@ void DrawBackground(QImage &image, bool pressed, std::uint32_t labelColor)
         for (const Box &box : kSideEllipses)
             Ellipse(painter, box, kRingWidth);
     }
-    DrawSideLabels(painter, labelColor);
+    DrawSideLabels(painter, labelColor, keyFont);
     painter.fillRect(0, 32, 30, 16, Qt::white);
     if (pressed)
         painter.fillRect(2, 34, 26, 12, Qt::black);
@@ -122,24 +124,21 @@ void DrawFace(QImage &image, bool pressed, bool enter)
 }
 }
 
-bool PaintDefaultSkin(std::array<QImage, kSkinImageCount> &images, const SkinColors &colors)
+bool PaintDefaultSkin(std::array<QImage, kSkinImageCount> &images, const SkinColors &colors,
+                      const PointFont &keyFont, bool pressed)
 {
-    const QSize button(kDefaultButtonWidth, kDefaultButtonHeight);
-    const QSize enter(kDefaultEnterWidth, kDefaultEnterHeight);
-    const QSize background(240, 320);
-    const QSize sizes[kSkinImageCount] = {button, button, enter, enter, background, background};
-    for (int i = 0; i < kSkinImageCount; ++i) {
-        images[i] = QImage(sizes[i], QImage::Format_RGB32);
-        if (images[i].isNull()) {
-            images = {};
-            return false;
-        }
+    const int look = pressed ? 1 : 0;
+    const int button = SI_BUTTON_UP + look, enter = SI_ENTER_UP + look, background = SI_BACKGROUND_UP + look;
+    images[button] = QImage(kDefaultButtonWidth, kDefaultButtonHeight, QImage::Format_RGB32);
+    images[enter] = QImage(kDefaultEnterWidth, kDefaultEnterHeight, QImage::Format_RGB32);
+    images[background] = QImage(240, 320, QImage::Format_RGB32);
+    if (images[button].isNull() || images[enter].isNull() || images[background].isNull()) {
+        for (const int i : {button, enter, background})
+            images[i] = QImage();
+        return false;
     }
-    DrawFace(images[SI_BUTTON_UP], false, false);
-    DrawFace(images[SI_BUTTON_DOWN], true, false);
-    DrawFace(images[SI_ENTER_UP], false, true);
-    DrawFace(images[SI_ENTER_DOWN], true, true);
-    DrawBackground(images[SI_BACKGROUND_UP], false, colors.m_crLabelUp);
-    DrawBackground(images[SI_BACKGROUND_DOWN], true, colors.m_crLabelDown);
+    DrawFace(images[button], pressed, false);
+    DrawFace(images[enter], pressed, true);
+    DrawBackground(images[background], pressed, pressed ? colors.m_crLabelDown : colors.m_crLabelUp, keyFont);
     return true;
 }

@@ -14,6 +14,12 @@ inline constexpr int kDefaultButtonHeight = 28;
 inline constexpr int kDefaultEnterWidth = 74;
 inline constexpr int kDefaultEnterHeight = 28;
 
-// Makes and draws the six images (in skin file order) with the label colours
-// given; false, with no image made, when memory for them cannot be had.
-bool PaintDefaultSkin(std::array<QImage, kSkinImageCount> &images, const SkinColors &colors);
+class PointFont;
+
+// Makes and draws the three images of one look (released: button, Enter and
+// background up; pressed: the three down) in their places of the skin file
+// order, with that look's label colour; false, with none of them made, when
+// memory for them cannot be had. The key labels' font lends its engine to the
+// side labels when it is their face.
+bool PaintDefaultSkin(std::array<QImage, kSkinImageCount> &images, const SkinColors &colors,
+                      const PointFont &keyFont, bool pressed);

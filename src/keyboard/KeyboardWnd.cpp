@@ -7,6 +7,7 @@
 #include "platform/IniProfile.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ResizedFace.h"
 #include "platform/TextDraw.h"
 #include "platform/WaitCursor.h"
 
@@ -19,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 namespace {
 constexpr char16_t kDefaultSkinName[] = u"Default Skin";
@@ -149,13 +151,16 @@ void CKeyboardWnd::CreateKeyFonts()
 
 bool CKeyboardWnd::CreateBoardImages()
 {
-    for (QImage *image : {&m_hBmpMem, &m_hBmpMemUp, &m_hBmpMemDown, &m_bmpPlaceholder}) {
+    for (QImage *image : {&m_hBmpMem, &m_bmpPlaceholder}) {
         const QSize size = image == &m_bmpPlaceholder ? QSize(8, 8) : QSize(kScreenWidth, kScreenHeight);
         *image = s_bRefuseImages ? QImage() : QImage(size, QImage::Format_RGB32);
         if (image->isNull())
             return false;
-        image->fill(Qt::black);
     }
+    // The screen image's pixels are left untouched (and so cost no memory)
+    // until the board is composed, before it is first shown: composing makes
+    // it the released composite itself.
+    m_bmpPlaceholder.fill(Qt::black);
     return true;
 }
 
@@ -173,8 +178,10 @@ QString CKeyboardWnd::SkinsFolder() const
     return QString::fromStdU16String(m_settings.m_strProgramFolder) + QStringLiteral("/Skins");
 }
 
-const QImage &CKeyboardWnd::SkinBitmap(SkinImage which) const
+const QImage &CKeyboardWnd::SkinBitmap(SkinImage which)
 {
+    if (which == SI_BUTTON_DOWN || which == SI_ENTER_DOWN || which == SI_BACKGROUND_DOWN)
+        MakePressedLook();
     const QImage *const images[kSkinImageCount] = {&m_hBmpButtonUp, &m_hBmpButtonDown, &m_hBmpEnterUp,
                                                    &m_hBmpEnterDown, &m_hBmpUp,         &m_hBmpDown};
     return *images[which];
@@ -187,6 +194,7 @@ void CKeyboardWnd::ReleaseSkinImages()
         {&m_hBmpDown, "m_hBmpDown"},             {&m_hBmpUp, "m_hBmpUp"},
         {&m_hBmpEnterDown, "m_hBmpEnterDown"},   {&m_hBmpEnterUp, "m_hBmpEnterUp"},
     });
+    m_pending = PendingPressedLook();
     ForgetComposedPlanes();
 }
 
@@ -275,13 +283,35 @@ bool CKeyboardWnd::DrawDefaultSkin()
     ReleaseSkinImages();
     m_skinColors = SkinColors();
     std::array<QImage, kSkinImageCount> images;
-    if (!PaintDefaultSkin(images, m_skinColors)) {
+    if (!PaintDefaultSkin(images, m_skinColors, m_fontKeys, false)) {
         cursor.End();
         return false;
     }
     SetSkinImages(images);
+    // The start shows only the released look; the pressed one is drawn when
+    // a key is first shown pressed.
+    m_pending.m_bSkin = true;
+    m_pending.m_bSkinTurned = !m_settings.m_bRightHanded;
     cursor.End();
     return true;
+}
+
+void CKeyboardWnd::MakePressedLook()
+{
+    if (std::exchange(m_pending.m_bSkin, false)) {
+        std::array<QImage, kSkinImageCount> images;
+        // Without memory for them the pressed key shows its labels on black.
+        if (PaintDefaultSkin(images, m_skinColors, m_fontKeys, true)) {
+            for (QImage &image : images)
+                if (m_pending.m_bSkinTurned)
+                    RotateBitmap180(image);
+            m_hBmpButtonDown = std::move(images[SI_BUTTON_DOWN]);
+            m_hBmpEnterDown = std::move(images[SI_ENTER_DOWN]);
+            m_hBmpDown = std::move(images[SI_BACKGROUND_DOWN]);
+        }
+    }
+    if (std::exchange(m_pending.m_bFaces, false) && !m_hBmpDown.isNull())
+        PutKeyFaces(m_hBmpDown, true, m_pending.m_nFacesLayout, m_pending.m_bFacesRightHanded);
 }
 
 void CKeyboardWnd::RotateBitmap180(QImage &bitmap)
@@ -305,16 +335,20 @@ void CKeyboardWnd::RotateBitmap180(QImage &bitmap)
     bitmap = result.convertToFormat(QImage::Format_RGB32);
 }
 
-void CKeyboardWnd::PutKeyFace(QImage &target, KeyCode code, int slot, bool pressed)
+void CKeyboardWnd::PutKeyFaces(QImage &target, bool pressed, int layout, bool rightHanded)
 {
-    if (!KeyHasFace(code))
-        return;
-    const bool enter = code == KC_ENTER;
-    const QImage &face = enter ? (pressed ? m_hBmpEnterDown : m_hBmpEnterUp)
-                               : (pressed ? m_hBmpButtonDown : m_hBmpButtonUp);
-    const QSize size = enter ? m_sizeEnter : m_sizeButton;
-    const Point origin = CentredImageOrigin(GetKeyRect(code, slot), size.width(), size.height());
-    TransparentImage(target, origin.x, origin.y, face, 0, 0, size.width(), size.height());
+    for (int slot = 0; slot < kKeySlotCount; ++slot) {
+        const KeyCode code = KeyCodeOfIndex(slot);
+        if (!KeyHasFace(code))
+            continue;
+        const bool enter = code == KC_ENTER;
+        const QImage &face = enter ? (pressed ? m_hBmpEnterDown : m_hBmpEnterUp)
+                                   : (pressed ? m_hBmpButtonDown : m_hBmpButtonUp);
+        const QSize size = enter ? m_sizeEnter : m_sizeButton;
+        const Rect cell = ::GetKeyRect(code, slot, layout, rightHanded);
+        const Point origin = CentredImageOrigin(cell, size.width(), size.height());
+        TransparentImage(target, origin.x, origin.y, face, 0, 0, size.width(), size.height());
+    }
 }
 
 void CKeyboardWnd::DrawWatermark(QImage &target)
@@ -323,25 +357,31 @@ void CKeyboardWnd::DrawWatermark(QImage &target)
     painter.setPen(ColorFromRef(m_skinColors.m_crMark));
     const bool rightHanded = m_settings.m_bRightHanded != 0;
     Point origin = WatermarkOrigin(m_settings.m_nKeyLayout, rightHanded);
+    // The mark's face is the labels' own at the default settings, so it is
+    // drawn through the labels' engine then.
+    const ResizedFace face(m_fontMark, m_fontKeys);
     // The Flat point leaves the word a hair too little room before the
     // screen's edge; it is moved in just enough for the word to stay whole.
     const QString mark = QStringLiteral("vorlane");
-    const int length = QFontMetrics(m_fontMark.Font()).horizontalAdvance(mark) + 1;
+    const int length = face.Width(mark) + 1;
     origin.y = rightHanded ? std::max(origin.y, length) : std::min(origin.y, kScreenHeight - length);
-    ExtTextOut(painter, origin.x, origin.y, m_fontMark, mark);
+    face.Draw(painter, origin.x, origin.y, mark);
 }
 
 void CKeyboardWnd::RenderKeyFaces()
 {
-    if (m_hBmpUp.isNull() || m_hBmpDown.isNull())
+    if (m_hBmpUp.isNull() || (m_hBmpDown.isNull() && !m_pending.m_bSkin))
         return;
-    for (int slot = 0; slot < kKeySlotCount; ++slot) {
-        const KeyCode code = KeyCodeOfIndex(slot);
-        PutKeyFace(m_hBmpUp, code, slot, false);
-        PutKeyFace(m_hBmpDown, code, slot, true);
-    }
+    const int layout = m_settings.m_nKeyLayout;
+    const bool rightHanded = m_settings.m_bRightHanded != 0;
+    PutKeyFaces(m_hBmpUp, false, layout, rightHanded);
     // Only the released background: a pressed key never shows the mark.
     DrawWatermark(m_hBmpUp);
+    // The pressed faces go onto the pressed background, in this layout and
+    // direction, when a key is first shown pressed.
+    m_pending.m_bFaces = true;
+    m_pending.m_nFacesLayout = layout;
+    m_pending.m_bFacesRightHanded = rightHanded;
     ForgetComposedPlanes();
 }
 
@@ -422,9 +462,9 @@ void CKeyboardWnd::ComposeKeyboard()
     // they share the kept images instead of copying them.
     m_hBmpMemUp = composed.m_up;
     m_hBmpMemDown = composed.m_down;
-    if (m_hBmpMem.size() != m_hBmpMemUp.size())
-        m_hBmpMem = QImage(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
-    BitBlt(m_hBmpMem, m_hBmpMem.rect(), m_hBmpMemUp);
+    // The screen image shares the released composite's pixels until a key is
+    // shown pressed: the first copy into it gives it pixels of its own.
+    m_hBmpMem = m_hBmpMemUp;
     if (m_bUmlaut)
         CopyFromComposite(GetKeyRect(KC_UMLAUT, 59), true);
     if (m_bPunct)
@@ -444,8 +484,10 @@ const QImage &CKeyboardWnd::ComposedDown()
 {
     if (m_hBmpMemDown.isNull()) {
         if (ComposedPlane *shown = ShownComposedPlane()) {
-            if (shown->m_down.isNull())
+            if (shown->m_down.isNull()) {
+                MakePressedLook();
                 shown->m_down = DrawComposite(m_hBmpDown, shown->m_chCells.data(), true);
+            }
             m_hBmpMemDown = shown->m_down;
         }
     }

@@ -136,8 +136,8 @@ public:
     // Geometry in the current layout and direction.
     Rect GetKeyRect(KeyCode code, int slot) const;
 
-    // Creates the screen image, both composites and the 8 x 8 placeholder;
-    // false when memory for them cannot be had.
+    // Creates the screen image and the 8 x 8 placeholder (the composites are
+    // made as the board is composed); false when memory for them cannot be had.
     bool CreateBoardImages();
     // Loads the skin named in the settings, then renders and composes the
     // board; false when not even the default skin could be made.
@@ -151,8 +151,9 @@ public:
     // "Skin" is left as it is. The pad takes its four colours either way.
     bool LoadSkin(const std::u16string &name);
     bool DrawDefaultSkin();
-    // Bakes the key faces and the watermark into the freshly loaded skin
-    // backgrounds; run once after each LoadSkin.
+    // Bakes the key faces and the watermark into the freshly loaded released
+    // background, and the pressed faces into the pressed one when a key is
+    // first shown pressed; run once after each LoadSkin.
     void RenderKeyFaces();
     // Puts the current plane's labels on the released composite and rebuilds
     // the screen image with the latched modifiers pressed. It does not repaint.
@@ -169,7 +170,8 @@ public:
     // The pressed composite of the plane on screen, drawn when a key is first
     // shown pressed on it: the first paint shows only the released one.
     const QImage &ComposedDown();
-    const QImage &SkinBitmap(SkinImage which) const;
+    // A pressed image of the default skin is drawn when first asked for.
+    const QImage &SkinBitmap(SkinImage which);
     QSize ButtonSize() const { return m_sizeButton; }
     QSize EnterSize() const { return m_sizeEnter; }
     const SkinColors &GetSkinColors() const { return m_skinColors; }
@@ -236,7 +238,10 @@ private:
                              SkinColors &colors, std::array<QImage, kSkinImageCount> &images);
     void SetSkinImages(std::array<QImage, kSkinImageCount> &images);
 
-    void PutKeyFace(QImage &target, KeyCode code, int slot, bool pressed);
+    void PutKeyFaces(QImage &target, bool pressed, int layout, bool rightHanded);
+    // Draws the default skin's pressed images and bakes the pressed faces
+    // into the pressed background, each if it still waits.
+    void MakePressedLook();
     void PutKeyLabel(QPainter &painter, const char16_t *plane, KeyCode code, int slot, bool pressed);
     void DrawWatermark(QImage &target);
     const ComposedPlane &ComposedPlaneFor(const char16_t *plane);
@@ -276,6 +281,17 @@ private:
     QSize m_sizeButton;
     QSize m_sizeEnter;
     SkinColors m_skinColors;
+    // What of the pressed look waits for the first key shown pressed: the
+    // default skin's pressed images (turned for the direction they were drawn
+    // in) and the pressed faces (in the layout and direction they belong to).
+    struct PendingPressedLook {
+        bool m_bSkin = false;
+        bool m_bSkinTurned = false;
+        bool m_bFaces = false;
+        int m_nFacesLayout = 0;
+        bool m_bFacesRightHanded = true;
+    };
+    PendingPressedLook m_pending;
 
     std::vector<ComposedPlane> m_composedPlanes;
     int m_nComposedLayout = -1;

@@ -52,10 +52,11 @@ void TransparentImage(QImage &destination, int dx, int dy, const QImage &source,
     for (int y = target.top(); y <= target.bottom(); ++y) {
         const QRgb *sourceRow = reinterpret_cast<const QRgb *>(from.constScanLine(y + offsetY)) + offsetX;
         QRgb *destinationRow = reinterpret_cast<QRgb *>(destination.scanLine(y));
+        // Every pixel is written, the kept ones with what they were, so that
+        // the compiler can copy several at a time.
         for (int x = target.left(); x <= target.right(); ++x) {
             const QRgb pixel = sourceRow[x];
-            if ((pixel & RGB_MASK) != key)
-                destinationRow[x] = pixel | ~RGB_MASK;
+            destinationRow[x] = (pixel & RGB_MASK) != key ? pixel | ~RGB_MASK : destinationRow[x];
         }
     }
 }

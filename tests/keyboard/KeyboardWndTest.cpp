@@ -381,7 +381,7 @@ protected:
         m_environment.WriteProgramFile(QStringLiteral("Skins/") + name, bytes);
     }
     // All six images, sizes and colours as drawing the default skin gives them.
-    void ExpectDefaultSkin(const CKeyboardWnd &wnd)
+    void ExpectDefaultSkin(CKeyboardWnd &wnd)
     {
         CKeyboardWnd reference;
         reference.GetSettings().m_bRightHanded = wnd.GetSettings().m_bRightHanded;

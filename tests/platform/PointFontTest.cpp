@@ -1,6 +1,14 @@
 #include "platform/PointFont.h"
+#include "platform/ResizedFace.h"
+#include "platform/TextDraw.h"
 
 #include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
 
 // Wine's Tahoma, registered by the test program as by the program at start,
 // is what the board's watermark and the dialogs' fitting tests draw with
@@ -23,4 +31,40 @@ TEST(PointFont, HeightWeightStylesFaceAndRotationAreKept)
     EXPECT_EQ(std::pair(plain.Description().lfWeight, plain.Description().lfFaceName.size()), std::pair(400, qsizetype(31)));
     plain.Delete();
     EXPECT_TRUE(plain.IsNull());
+}
+
+// The board's smaller Tahoma texts are drawn through the key labels' engine
+// resized: pixels and metrics must be what the font's own engine gives, up
+// and down the screen, and a character the face lacks still comes from the
+// fall-back face.
+TEST(PointFont, AResizedFaceDrawsAndMeasuresAsTheFontsOwnEngine)
+{
+    const auto drawn = [](const std::function<void(QPainter &)> &draw) {
+        QImage image(120, 120, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        draw(painter);
+        painter.end();
+        return image;
+    };
+    PointFont labels;
+    MakePointFont(labels, QStringLiteral("Tahoma"), 12, true, false, false, false, 900, 900);
+    for (const double points : {8.0, 8.5, 20.0})
+        for (const int escapement : {900, 2700}) {
+            PointFont font;
+            MakePointFont(font, QStringLiteral("Tahoma"), points, true, false, false, false, escapement, escapement);
+            const ResizedFace face(font, labels);
+            ASSERT_TRUE(face.IsResized());
+            EXPECT_EQ(face.Height(), QFontMetrics(font.Font()).height());
+            for (const QString &text :
+                 {QStringLiteral("vorlane"), QStringLiteral("AVAWay\u00E1\u00FC"), QStringLiteral("a\u4E2D")}) {
+                SCOPED_TRACE(testing::Message() << points << " points, " << escapement << ", " << text.toStdString());
+                EXPECT_EQ(face.Width(text), TextWidth(font, text));
+                EXPECT_EQ(drawn([&](QPainter &painter) { face.Draw(painter, 60, 60, text); }),
+                          drawn([&](QPainter &painter) { ExtTextOut(painter, 60, 60, font, text); }));
+            }
+        }
+    PointFont regular;
+    MakePointFont(regular, QStringLiteral("Tahoma"), 8, false, false, false, false, 900, 900);
+    EXPECT_FALSE(ResizedFace(regular, labels).IsResized());
 }
