@@ -241,8 +241,10 @@ void CQuorlexView::OnEditUndo()
 // keyboard) work on the pad, as the side menu's do.
 void CQuorlexView::OnEditCut()
 {
-    if (m_bKeyboardUp)
-        return m_wndKeyboard.Pad().CutSelection();
+    if (m_bKeyboardUp) {
+        m_wndKeyboard.Pad().CutSelection();
+        return;
+    }
     if (!Edit()->textCursor().hasSelection())
         return;
     CopySelectionToClipboard();
@@ -251,16 +253,20 @@ void CQuorlexView::OnEditCut()
 
 void CQuorlexView::OnEditCopy()
 {
-    if (m_bKeyboardUp)
-        return m_wndKeyboard.Pad().CopySelection();
+    if (m_bKeyboardUp) {
+        m_wndKeyboard.Pad().CopySelection();
+        return;
+    }
     Edit();
     CopySelectionToClipboard();
 }
 
 void CQuorlexView::OnEditPaste()
 {
-    if (m_bKeyboardUp)
-        return m_wndKeyboard.Pad().Paste();
+    if (m_bKeyboardUp) {
+        m_wndKeyboard.Pad().Paste();
+        return;
+    }
     Clipboard &clipboard = Platform::GetClipboard();
     if (!clipboard.Open())
         return;
@@ -345,23 +351,23 @@ bool CQuorlexView::OnNotepadKey(QKeyEvent *event)
 // when the board hands it the pad's text.
 bool CQuorlexView::TypeIntoPad(QKeyEvent *event)
 {
-    CTypePadWnd &pad = m_wndKeyboard.Pad();
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        pad.NewLine();
-    else if (event->key() == Qt::Key_Backspace)
-        pad.Backspace();
-    else if (event->key() == Qt::Key_Delete)
-        pad.DeleteChar();
-    else if (event->key() == Qt::Key_Home)
-        pad.CaretHome();
-    else if (event->key() == Qt::Key_End)
-        pad.CaretEnd();
-    else if (const QString text = event->text(); !text.isEmpty() && (text.at(0).isPrint() || text == u"\t"))
+    CTypePadWnd &pad = m_wndKeyboard.Pad();
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: pad.NewLine(); break;
+    case Qt::Key_Backspace: pad.Backspace(); break;
+    case Qt::Key_Delete: pad.DeleteChar(); break;
+    case Qt::Key_Home: pad.CaretHome(); break;
+    case Qt::Key_End: pad.CaretEnd(); break;
+    default: {
+        const QString text = event->text();
+        if (text.isEmpty() || !(text.at(0).isPrint() || text == u"\t"))
+            return false;
         pad.InsertText(text.toStdU16String());
-    else
-        return false;
+    }
+    }
     event->accept();
     return true;
 }
