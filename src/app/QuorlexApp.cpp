@@ -56,6 +56,11 @@ void CQuorlexApp::OnEndSignal()
     QCoreApplication::quit();
 }
 
+void CQuorlexApp::OnDisplayEnd()
+{
+    View()->KeepTextAtEnd(true, false);
+}
+
 void CQuorlexApp::OnCommitData()
 {
     View()->KeepTextAtEnd(false);

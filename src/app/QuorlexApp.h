@@ -29,6 +29,9 @@ public:
     // A signal ends the program: the text is kept as Exit keeps it, then the
     // program ends.
     void OnEndSignal();
+    // The display went away under the program, which is ending: the text is
+    // kept, without the clipboard, which went with the display.
+    void OnDisplayEnd();
     // The desktop session is ending: the text is kept, and the program goes
     // on in case the session does.
     void OnCommitData();

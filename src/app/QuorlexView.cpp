@@ -213,13 +213,14 @@ void CQuorlexView::SaveBeforeClose()
     ReleaseKeyboardResources();
 }
 
-void CQuorlexView::KeepTextAtEnd(bool bFinal)
+void CQuorlexView::KeepTextAtEnd(bool bFinal, bool bDisplayThere)
 {
     if (m_bExitSaved)
         return;
     if (m_bKeyboardUp)
         SetViewText(TextOnScreen());
-    SaveLastUsedText();
+    if (!SaveLastUsedText() && bDisplayThere)
+        CopyAllToClipboard();
     m_bExitSaved = bFinal;
 }
 

@@ -58,8 +58,9 @@ public:
     std::u16string TextOnScreen();
     // The program is ended from outside (a signal, the session's end): the
     // text on screen is kept in LastUsed.txt as Exit keeps it. With bFinal,
-    // a close that follows saves nothing more.
-    void KeepTextAtEnd(bool bFinal);
+    // a close that follows saves nothing more. While the display is still
+    // there, a text the file could not take goes to the clipboard.
+    void KeepTextAtEnd(bool bFinal, bool bDisplayThere = true);
 
     void OnFileExit();
     // The window is being closed by other means than a command of the

@@ -55,7 +55,7 @@ void KeepTextWhenEndedFromInside()
         return;
     static SilentPrompt silent;
     Platform::SetPrompt(&silent);
-    running->OnEndSignal();
+    running->OnDisplayEnd();
 }
 
 class QuitAfterFirstBoardPaint : public QObject
