@@ -96,19 +96,21 @@ void CKeyMapDlg::CreateControls(ControlBuilder &builder)
 // row, and OK after it if need be, move down below the grid.
 void CKeyMapDlg::KeepFieldsOffTheGrid()
 {
-    int top = kGridTop + kRows * kKeySize + 2;
-    for (const std::initializer_list<int> ids : {std::initializer_list<int>{kLetterLabelId, kLetterId, kUnicodeLabelId,
-                                                                            kUnicodeId, kApplyUnicodeId},
-                                                 {IDOK}}) {
+    // Moves the controls down as one row so that its top is at least there;
+    // gives the row's bottom.
+    const auto keepBelow = [this](std::initializer_list<int> ids, int top) {
         QRect row;
         for (const int id : ids)
             row |= GetDlgItem(this, id)->geometry();
         const int down = std::max(0, top - row.top());
         for (const int id : ids)
             GetDlgItem(this, id)->move(GetDlgItem(this, id)->pos() + QPoint(0, down));
-        top = row.bottom() + down + 3;
-    }
-    setFixedSize(width(), std::max(height(), top));
+        return row.bottom() + down;
+    };
+    const int letters = keepBelow({kLetterLabelId, kLetterId, kUnicodeLabelId, kUnicodeId, kApplyUnicodeId},
+                                  kGridTop + kRows * kKeySize + 2);
+    const int ok = keepBelow({IDOK}, letters + 3);
+    setFixedSize(width(), std::max(height(), ok + 3));
 }
 
 void CKeyMapDlg::ConnectNotifications()
