@@ -153,7 +153,7 @@ void CQuorlexView::SetViewText(const std::u16string &text)
 bool CQuorlexView::SaveLastUsedText()
 {
     m_bExitSaved = true;
-    if (ViewText().empty() && m_pDocument->HoldsUnshownLastUsedText())
+    if (m_pDocument->HoldsUnshownLastUsedText() && ViewText().empty())
         return true;
     m_pDocument->SetModifiedFlag(true);
     return m_pDocument->DoSave(CQuorlexDoc::LastUsedPath(), true);
@@ -239,11 +239,11 @@ void CQuorlexView::OnEditUndo()
 }
 
 // While the board is up the clipboard commands (their keys, from a desktop
-// keyboard) work on the pad, as the side menu's do.
+// keyboard) are the side menu's, on the pad.
 void CQuorlexView::OnEditCut()
 {
     if (m_bKeyboardUp) {
-        m_wndKeyboard.Pad().CutSelection();
+        m_wndKeyboard.OnCommand(WM_KBD_CUT);
         return;
     }
     if (!Edit()->textCursor().hasSelection())
@@ -255,7 +255,7 @@ void CQuorlexView::OnEditCut()
 void CQuorlexView::OnEditCopy()
 {
     if (m_bKeyboardUp) {
-        m_wndKeyboard.Pad().CopySelection();
+        m_wndKeyboard.OnCommand(WM_KBD_COPY);
         return;
     }
     Edit();
@@ -265,7 +265,7 @@ void CQuorlexView::OnEditCopy()
 void CQuorlexView::OnEditPaste()
 {
     if (m_bKeyboardUp) {
-        m_wndKeyboard.Pad().Paste();
+        m_wndKeyboard.OnCommand(WM_KBD_PASTE);
         return;
     }
     Clipboard &clipboard = Platform::GetClipboard();

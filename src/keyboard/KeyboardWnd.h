@@ -170,6 +170,8 @@ public:
     // The pressed composite of the plane on screen, drawn when a key is first
     // shown pressed on it: the first paint shows only the released one.
     const QImage &ComposedDown();
+    // A side menu command (WM_KBD_EXIT ...), run at once.
+    void OnCommand(int message);
     // A pressed image of the default skin is drawn when first asked for.
     const QImage &SkinBitmap(SkinImage which);
     QSize ButtonSize() const { return m_sizeButton; }
@@ -229,7 +231,6 @@ private:
     void RepeatKey(KeyCode code);
     void ToggleSideMenu();
     void EnableClipboardItems();
-    void OnCommand(int message);
     void RunWithWaitCursor(void (CTypePadWnd::*operation)());
     void ClearAllAfterAsking();
 
