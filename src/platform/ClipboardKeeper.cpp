@@ -37,22 +37,31 @@ xcb_window_t OwnerOf(xcb_connection_t *connection, xcb_atom_t selection)
 }
 
 struct Atoms {
-    xcb_atom_t clipboard, targets, utf8, text, plain;
+    xcb_atom_t clipboard, targets, utf8, text, plain, plainCharset;
 };
 
-// Answers one request for the clipboard: the list of forms, or the text as
-// UTF-8 where it fits in one property (anything larger is refused).
+// The text in the forms the program offered while it ran: UTF-8, and Latin-1
+// for the programs that ask for STRING only.
+struct KeptText {
+    std::string utf8, latin1;
+};
+
+// Answers one request for the clipboard: the list of forms, or the text in
+// the form asked for where it fits in one property (anything larger is refused).
 void Answer(xcb_connection_t *connection, const xcb_selection_request_event_t &request, const Atoms &atoms,
-            const std::string &text)
+            const KeptText &kept)
 {
     const xcb_atom_t property = request.property != XCB_ATOM_NONE ? request.property : request.target;
     const std::size_t room = std::size_t(xcb_get_maximum_request_length(connection)) * 4 - 64;
     xcb_atom_t answered = property;
     if (request.target == atoms.targets) {
-        const xcb_atom_t forms[] = {atoms.targets, atoms.utf8, atoms.plain, atoms.text};
+        const xcb_atom_t forms[] = {atoms.targets,      atoms.utf8, atoms.plainCharset,
+                                    atoms.plain,        atoms.text, XCB_ATOM_STRING};
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, XCB_ATOM_ATOM, 32,
                             std::size(forms), forms);
-    } else if ((request.target == atoms.utf8 || request.target == atoms.plain || request.target == atoms.text) &&
+    } else if (const std::string &text = request.target == XCB_ATOM_STRING ? kept.latin1 : kept.utf8;
+               (request.target == atoms.utf8 || request.target == atoms.plainCharset || request.target == atoms.plain ||
+                request.target == atoms.text || request.target == XCB_ATOM_STRING) &&
                text.size() <= room) {
         const xcb_atom_t type = request.target == atoms.text ? atoms.utf8 : request.target;
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, type, 8,
@@ -74,13 +83,14 @@ void Answer(xcb_connection_t *connection, const xcb_selection_request_event_t &r
 // The kept process: takes the clipboard, says so on the pipe (or says no
 // when a clipboard manager is there to take the text), and serves until
 // another owner takes the clipboard or the server goes away.
-[[noreturn]] void Keep(const std::string &text, int ready)
+[[noreturn]] void Keep(const KeptText &kept, int ready)
 {
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection) != 0)
         _exit(1);
     const Atoms atoms{Atom(connection, "CLIPBOARD"), Atom(connection, "TARGETS"), Atom(connection, "UTF8_STRING"),
-                      Atom(connection, "TEXT"), Atom(connection, "text/plain;charset=utf-8")};
+                      Atom(connection, "TEXT"), Atom(connection, "text/plain"),
+                      Atom(connection, "text/plain;charset=utf-8")};
     if (OwnerOf(connection, Atom(connection, "CLIPBOARD_MANAGER")) != XCB_WINDOW_NONE)
         _exit(0);
     const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
@@ -95,7 +105,7 @@ void Answer(xcb_connection_t *connection, const xcb_selection_request_event_t &r
     while (xcb_generic_event_t *event = xcb_wait_for_event(connection)) {
         const int type = event->response_type & 0x7F;
         if (type == XCB_SELECTION_REQUEST)
-            Answer(connection, *reinterpret_cast<xcb_selection_request_event_t *>(event), atoms, text);
+            Answer(connection, *reinterpret_cast<xcb_selection_request_event_t *>(event), atoms, kept);
         std::free(event);
         if (type == XCB_SELECTION_CLEAR)
             break;
@@ -113,8 +123,10 @@ void KeepClipboardAfterExit()
     if (QGuiApplication::platformName() != QLatin1String("xcb") || clipboard == nullptr ||
         !clipboard->ownsClipboard() || clipboard->mimeData() == nullptr || !clipboard->mimeData()->hasText())
         return;
-    const QByteArray utf8 = clipboard->text().toUtf8();
-    const std::string text(utf8.constData(), std::size_t(utf8.size()));
+    const QString shown = clipboard->text();
+    const QByteArray utf8 = shown.toUtf8(), latin1 = shown.toLatin1();
+    const KeptText kept{std::string(utf8.constData(), std::size_t(utf8.size())),
+                        std::string(latin1.constData(), std::size_t(latin1.size()))};
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0)
         return;
@@ -128,7 +140,7 @@ void KeepClipboardAfterExit()
             dup2(null, fd);
         dup2(pipeEnds[1], 3);
         close_range(4, ~0U, 0);
-        Keep(text, 3);
+        Keep(kept, 3);
     }
     close(pipeEnds[1]);
     if (child > 0) {

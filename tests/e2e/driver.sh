@@ -230,10 +230,12 @@ step_sleep() { sleep "$1"; }
 step_say() { echo "$(basename "$SCENARIO" .steps): $*"; }
 step_run() { "$@"; }
 step_clip() { printf '%s' "$1" | xclip -selection clipboard -i; }
-clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
+# expect_clip TEXT [FORM]: the clipboard gives TEXT, asked for in the form
+# (UTF8_STRING if not given).
+clipboard_text() { xclip -o -selection clipboard ${1:+-t "$1"} 2>/dev/null; }
 step_expect_clip() {
-    [ "$(clipboard_text | hex_of)" = "$(printf '%s' "$1" | hex_of)" ] ||
-        fail "the clipboard holds '$(clipboard_text)', expected '$1'"
+    [ "$(clipboard_text "${2:-}" | hex_of)" = "$(printf '%s' "$1" | hex_of)" ] ||
+        fail "the clipboard holds '$(clipboard_text "${2:-}")' as ${2:-UTF8_STRING}, expected '$1'"
 }
 
 # utf16_hex TEXT: the bytes LastUsed.txt holds for TEXT (\n becomes CR LF).
