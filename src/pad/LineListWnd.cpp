@@ -8,6 +8,7 @@
 #include "platform/TextDraw.h"
 #include "platform/Utf16Text.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QMouseEvent>
@@ -143,6 +144,9 @@ void CLineListWnd::PlaceScrollBar()
     const QRect client = contentsRect();
     const int nTop = RightHanded() ? client.top() : client.bottom() + 1 - m_nBarHeight;
     m_pScrollBar->setGeometry(client.left(), nTop, client.width(), m_nBarHeight);
+    // The wheel turned towards the user shows later lines, whichever end of
+    // the bar they lie at.
+    m_pScrollBar->setInvertedControls(RightHanded());
 }
 
 void CLineListWnd::RefreshFont()
@@ -349,6 +353,12 @@ void CLineListWnd::paintEvent(QPaintEvent *pEvent)
     }
     PaintImage(painter, pEvent->region() & client,
                client.topLeft() + QPoint(0, RightHanded() ? m_nBarHeight : 0), m_bmpPortrait);
+}
+
+// A wheel over the lines turns the scroll bar, as over any list on a desktop.
+void CLineListWnd::wheelEvent(QWheelEvent *pEvent)
+{
+    QCoreApplication::sendEvent(m_pScrollBar, pEvent);
 }
 
 void CLineListWnd::mousePressEvent(QMouseEvent *pEvent)

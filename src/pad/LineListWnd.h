@@ -68,6 +68,7 @@ protected:
     void resizeEvent(QResizeEvent *pEvent) override;
     void paintEvent(QPaintEvent *pEvent) override;
     void mousePressEvent(QMouseEvent *pEvent) override;
+    void wheelEvent(QWheelEvent *pEvent) override;
 
 private:
     void CreateScrollBar();

@@ -8,11 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextLayout>
+#include <QWheelEvent>
 
 #include <memory>
 #include <tuple>
@@ -187,6 +189,12 @@ TEST_F(LineListTest, ScrollBarRunsFromTheFirstLineToTheLastInBothDirectionsOrTak
         EXPECT_EQ(pBar->value(), bRightHanded ? nPage + 1 : nMax - nPage - 1);
         Tap(Unit() / 2);
         EXPECT_EQ(pad.m_nLine, nPage + 1);
+        // A wheel turned towards the user, over the lines, shows later ones.
+        pad.ShowLineList();
+        const QPoint middle = OnScreen(kLength / 2, Thickness() / 2);
+        QWheelEvent wheel(middle, list->mapToGlobal(middle), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(list.get(), &wheel);
+        EXPECT_EQ(pBar->value(), bRightHanded ? 3 : nMax - 3);
 
         Open(Numbered(3), bRightHanded);
         EXPECT_FALSE(list->ScrollBar()->isEnabled()) << "the lines fit, right-handed " << bRightHanded;
