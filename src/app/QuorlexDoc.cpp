@@ -19,10 +19,15 @@ bool CQuorlexDoc::OnNewDocument()
 {
     if (m_pView)
         m_pView->SetViewText(std::u16string());
+    ForgetFile();
+    return true;
+}
+
+void CQuorlexDoc::ForgetFile()
+{
     m_strPathName.clear();
     m_format = TextFileFormat();
     m_bModified = false;
-    return true;
 }
 
 bool CQuorlexDoc::OnOpenDocument(const QString &path)
@@ -89,10 +94,16 @@ bool CQuorlexDoc::DoSave(const QString &path, bool bReplace)
     return true;
 }
 
+// New never asks first, so it takes the text away as the notepad's Clear All
+// does: one Undo brings it back.
 void CQuorlexDoc::OnFileNew()
 {
-    if (SaveModified())
-        OnNewDocument();
+    if (!SaveModified())
+        return;
+    if (m_pView == nullptr || m_pView->IsKeyboardUp())
+        return void(OnNewDocument());
+    m_pView->OnEditClearAll();
+    ForgetFile();
 }
 
 void CQuorlexDoc::OnFileOpen()

@@ -89,6 +89,8 @@ private:
     bool ChangedElsewhere(const QString &path, const std::u16string &text) const;
 
     static bool ReadFileBytes(const QString &path, QByteArray &bytes);
+    // The document names no file afterwards and holds nothing unsaved.
+    void ForgetFile();
     TextFileFormat FormatFor(const QString &path) const;
     QWidget *DialogParent() const;
     QString SuggestedSavePath() const;

@@ -3,6 +3,7 @@
 #include "app/CommandBar.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/QuorlexDoc.h"
 #include "app/QuorlexView.h"
 #include "app/TaskbarStrip.h"
 #include "dialogs/PropertySheet.h"
@@ -163,7 +164,7 @@ TEST(NotepadView, OnlyTheProgramsHotKeyActsAndNotOverThePreferenceSheet)
 
 // The edit's own clipboard keys would bypass the program's clipboard; a
 // leading U+FEFF or U+FFFE is the user's text, neither dropped nor taken as a
-// sign to swap the bytes after it. Clear All asks nothing and can be undone.
+// sign to swap the bytes after it. Clear All and New ask nothing and can be undone.
 // Long lines wrap.
 TEST(NotepadView, NotepadEditsThroughTheProgramClipboardAndWrapsItsLines)
 {
@@ -182,10 +183,14 @@ TEST(NotepadView, NotepadEditsThroughTheProgramClipboardAndWrapsItsLines)
         EXPECT_EQ(run.View()->ViewText(), text);
     }
     EXPECT_FALSE(clipboard.m_bOpen);
-    run.Command(ID_EDIT_CLEAR_ALL);
-    EXPECT_EQ(run.View()->ViewText(), u"");
-    run.Command(ID_EDIT_UNDO);
-    EXPECT_EQ(run.View()->ViewText(), u"\uFFFEab\r\nc");
+    // New asks nothing either: one Undo brings the text back.
+    for (const int command : {ID_EDIT_CLEAR_ALL, ID_FILE_NEW}) {
+        run.Command(command);
+        EXPECT_EQ(run.View()->ViewText(), u"");
+        run.Command(ID_EDIT_UNDO);
+        EXPECT_EQ(run.View()->ViewText(), u"\uFFFEab\r\nc") << command;
+    }
+    EXPECT_EQ(run.Document()->GetPathName(), QString()) << "a new text names no file";
     EXPECT_TRUE(run.m_environment.m_prompt.m_texts.isEmpty());
 
     run.View()->SetViewText(u"the quick brown fox jumps over the lazy dog and keeps on running far "
