@@ -100,8 +100,10 @@ void CQuorlexDoc::OnFileNew()
 {
     if (!SaveModified())
         return;
-    if (m_pView == nullptr || m_pView->IsKeyboardUp())
-        return void(OnNewDocument());
+    if (m_pView == nullptr || m_pView->IsKeyboardUp()) {
+        OnNewDocument();
+        return;
+    }
     m_pView->OnEditClearAll();
     ForgetFile();
 }
