@@ -79,6 +79,22 @@ void CTypePadWnd::Paste()
     waitCursor.End();
 }
 
+void CTypePadWnd::PasteSelectionAt(int nAlong)
+{
+    const std::optional<std::u16string> text = Platform::GetClipboard().GetSelectionText();
+    if (!text)
+        return;
+    m_text.StylusDown(HitTest(nAlong - 2));
+    CommitLine();
+    InsertText(UpToZero(*text));
+}
+
+void CTypePadWnd::OfferSelection()
+{
+    if (m_text.m_bSelection)
+        Platform::GetClipboard().SetSelectionText(m_text.SelectedText());
+}
+
 void CTypePadWnd::InsertText(std::u16string_view text)
 {
     CommitLine();

@@ -282,6 +282,8 @@ int CTypePadWnd::AlongStrip(QPoint point) const
 
 void CTypePadWnd::mousePressEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::MiddleButton && !m_bPenDown)
+        PasteSelectionAt(AlongStrip(event->position().toPoint()));
     if (event->button() != Qt::LeftButton)
         return;
     // The widget that takes the press gets every move and the release until
@@ -313,6 +315,7 @@ void CTypePadWnd::mouseReleaseEvent(QMouseEvent *event)
         return;
     m_bPenDown = false;
     StopAutoScroll();
+    OfferSelection();
 }
 
 void CTypePadWnd::StartAutoScroll(int nId, int nOtherId)

@@ -65,6 +65,10 @@ public:
     void CutSelection();
     void Paste();
     void InsertText(std::u16string_view text);
+    // The X habit: the middle button pastes the primary selection where it
+    // is pressed, and a selection made here is offered as it.
+    void PasteSelectionAt(int nAlong);
+    void OfferSelection();
 
     void SetPadFont(const QString &face, int nSize, bool bBold, bool bItalic, bool bStrike, bool bUnderline);
     // Colours as 0x00BBGGRR values, in the order a skin gives them.

@@ -58,3 +58,21 @@ void SystemClipboard::Close()
 {
     m_bOpen = false;
 }
+
+std::optional<std::u16string> SystemClipboard::GetSelectionText()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr || !clipboard->supportsSelection())
+        return std::nullopt;
+    const QMimeData *data = clipboard->mimeData(QClipboard::Selection);
+    if (!OffersText(data))
+        return std::nullopt;
+    return data->text().toStdU16String();
+}
+
+void SystemClipboard::SetSelectionText(const std::u16string &text)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (clipboard != nullptr && clipboard->supportsSelection())
+        clipboard->setText(QStringOfUnits(text), QClipboard::Selection);
+}

@@ -16,6 +16,10 @@ public:
     virtual bool IsUnicodeTextAvailable() const = 0;
     virtual std::optional<std::u16string> GetUnicodeText() = 0;
     virtual void Close() = 0;
+    // The X primary selection: what was last selected anywhere, pasted with
+    // the middle button. None where the desktop has no such thing.
+    virtual std::optional<std::u16string> GetSelectionText() = 0;
+    virtual void SetSelectionText(const std::u16string &text) = 0;
 };
 
 // The desktop clipboard through QClipboard.
@@ -28,6 +32,8 @@ public:
     bool IsUnicodeTextAvailable() const override;
     std::optional<std::u16string> GetUnicodeText() override;
     void Close() override;
+    std::optional<std::u16string> GetSelectionText() override;
+    void SetSelectionText(const std::u16string &text) override;
 
 private:
     bool m_bOpen = false;

@@ -166,6 +166,7 @@ TEST(TypePadWnd, StylusTapsAndDragsSelectThroughTheCharacterUnderIt)
         QTest::mouseMove(&p.pad, p.At(p.Middle(5)));
         QTest::mouseRelease(&p.pad, Qt::LeftButton, {}, p.At(p.Middle(5)));
         EXPECT_EQ(p.text.SelectedText(), u"cdef");
+        EXPECT_EQ(p.clipboard.m_selection, u"cdef") << "offered as the primary selection";
         EXPECT_EQ(p.text.m_nCaret, 2);
         EXPECT_EQ(p.Shown(p.Middle(3), 2), kWhite);
         // A tap ends the selection; past the text it puts the caret at the end.
@@ -174,6 +175,10 @@ TEST(TypePadWnd, StylusTapsAndDragsSelectThroughTheCharacterUnderIt)
         EXPECT_EQ(p.text.m_nCaret, 8);
         QTest::mouseClick(&p.pad, Qt::LeftButton, {}, p.At(0));
         EXPECT_EQ(p.text.m_nCaret, 0);
+        // The middle button pastes the primary selection where it is pressed.
+        p.clipboard.m_selection = u"XY";
+        QTest::mouseClick(&p.pad, Qt::MiddleButton, {}, p.At(p.Middle(3)));
+        EXPECT_EQ(p.Committed(), (Lines{u"abcXYdefgh"}));
     }
     // A tap before the text of a scrolled line puts the caret at its first column.
     Pad p(true, u"Typing past the end of the strip moves the line by whole characters");

@@ -46,6 +46,9 @@ public:
     std::optional<std::u16string> GetUnicodeText() override;
     void Close() override;
 
+    std::optional<std::u16string> GetSelectionText() override { return m_selection; }
+    void SetSelectionText(const std::u16string &text) override { m_selection = text; }
+
     void SetText(const std::u16string &text)
     {
         m_text = text;
@@ -57,6 +60,7 @@ public:
     bool m_bOpen = false;
     bool m_bHasText = false;
     std::u16string m_text;
+    std::optional<std::u16string> m_selection; // the X primary selection
     int m_nOpens = 0;
     int m_nCloses = 0;
 };
