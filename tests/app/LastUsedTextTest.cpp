@@ -20,9 +20,11 @@ TEST(LastUsedText, FilesOfOtherProgramsAreRecognisedAndWrittenBackAsTheyCame)
         {"a\nb \xF0\x9F\x98\x80", u"a\r\nb \U0001F600", {Utf8, true}},
         {"caf\xE9\n\x80\x81\x9F\xA0\xFF", u"café\r\n€\x81Ÿ\xA0ÿ", {Ansi, true}},
         {"\xC0\x80\x93odd", u"À€“odd", {Ansi, false}},
-        // Overlong, surrogate, beyond U+10FFFF and cut short: no UTF-8.
-        {"\xE0\x80\x80\xED\xA0\x80", u"à€€í\xA0€", {Ansi, false}},
-        {"\xF4\x90\x80\x80\xE2\x82", u"ô\x90€€â‚", {Ansi, false}},
+        // Overlong, surrogate, beyond U+10FFFF and cut short: no UTF-8, each alone.
+        {"\xE0\x80\x80", u"à€€", {Ansi, false}},
+        {"\xED\xA0\x80", u"í\xA0€", {Ansi, false}},
+        {"\xF4\x90\x80\x80", u"ô\x90€€", {Ansi, false}},
+        {"\xE2\x82", u"â‚", {Ansi, false}},
         {"\xFE\xFF\0G\0\xFC\0\n\xD8\x3D\xDE\0"s, u"Gü\r\n\U0001F600", {Utf16BigEndian, true}},
     };
     for (const auto &[bytes, text, format] : utf8) {
