@@ -85,7 +85,6 @@ void CTypePadWnd::PasteSelectionAt(int nAlong)
     if (!text)
         return;
     m_text.StylusDown(HitTest(nAlong - 2));
-    CommitLine();
     InsertText(UpToZero(*text));
 }
 

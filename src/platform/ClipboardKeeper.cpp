@@ -46,6 +46,12 @@ struct KeptText {
     std::string utf8, latin1;
 };
 
+bool IsTextForm(xcb_atom_t target, const Atoms &atoms)
+{
+    return target == atoms.utf8 || target == atoms.plainCharset || target == atoms.plain || target == atoms.text ||
+           target == XCB_ATOM_STRING;
+}
+
 // Answers one request for the clipboard: the list of forms, or the text in
 // the form asked for where it fits in one property (anything larger is refused).
 void Answer(xcb_connection_t *connection, const xcb_selection_request_event_t &request, const Atoms &atoms,
@@ -54,15 +60,13 @@ void Answer(xcb_connection_t *connection, const xcb_selection_request_event_t &r
     const xcb_atom_t property = request.property != XCB_ATOM_NONE ? request.property : request.target;
     const std::size_t room = std::size_t(xcb_get_maximum_request_length(connection)) * 4 - 64;
     xcb_atom_t answered = property;
+    const std::string &text = request.target == XCB_ATOM_STRING ? kept.latin1 : kept.utf8;
     if (request.target == atoms.targets) {
-        const xcb_atom_t forms[] = {atoms.targets,      atoms.utf8, atoms.plainCharset,
-                                    atoms.plain,        atoms.text, XCB_ATOM_STRING};
+        const xcb_atom_t forms[] = {atoms.targets, atoms.utf8, atoms.plainCharset,
+                                    atoms.plain, atoms.text, XCB_ATOM_STRING};
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, XCB_ATOM_ATOM, 32,
                             std::size(forms), forms);
-    } else if (const std::string &text = request.target == XCB_ATOM_STRING ? kept.latin1 : kept.utf8;
-               (request.target == atoms.utf8 || request.target == atoms.plainCharset || request.target == atoms.plain ||
-                request.target == atoms.text || request.target == XCB_ATOM_STRING) &&
-               text.size() <= room) {
+    } else if (IsTextForm(request.target, atoms) && text.size() <= room) {
         const xcb_atom_t type = request.target == atoms.text ? atoms.utf8 : request.target;
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, type, 8,
                             std::uint32_t(text.size()), text.data());
