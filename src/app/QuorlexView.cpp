@@ -239,13 +239,18 @@ void CQuorlexView::OnEditUndo()
 }
 
 // While the board is up the clipboard commands (their keys, from a desktop
-// keyboard) are the side menu's, on the pad.
+// keyboard) are the side menu's, on the pad: true when the board ran it.
+bool CQuorlexView::RunOnBoard(int message)
+{
+    if (m_bKeyboardUp)
+        m_wndKeyboard.OnCommand(message);
+    return m_bKeyboardUp;
+}
+
 void CQuorlexView::OnEditCut()
 {
-    if (m_bKeyboardUp) {
-        m_wndKeyboard.OnCommand(WM_KBD_CUT);
+    if (RunOnBoard(WM_KBD_CUT))
         return;
-    }
     if (!Edit()->textCursor().hasSelection())
         return;
     CopySelectionToClipboard();
@@ -254,20 +259,16 @@ void CQuorlexView::OnEditCut()
 
 void CQuorlexView::OnEditCopy()
 {
-    if (m_bKeyboardUp) {
-        m_wndKeyboard.OnCommand(WM_KBD_COPY);
+    if (RunOnBoard(WM_KBD_COPY))
         return;
-    }
     Edit();
     CopySelectionToClipboard();
 }
 
 void CQuorlexView::OnEditPaste()
 {
-    if (m_bKeyboardUp) {
-        m_wndKeyboard.OnCommand(WM_KBD_PASTE);
+    if (RunOnBoard(WM_KBD_PASTE))
         return;
-    }
     Clipboard &clipboard = Platform::GetClipboard();
     if (!clipboard.Open())
         return;

@@ -98,6 +98,7 @@ private:
     void CopySelectionToClipboard();
     void CopyTextToClipboard(const std::u16string &text);
     bool HandleClipboardKey(QKeyEvent *event);
+    bool RunOnBoard(int message);
 
     // Everything the view asks of the keyboard window goes through these.
     void CreateKeyboardWindow();
