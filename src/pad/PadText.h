@@ -69,9 +69,8 @@ public:
     void ExtendSelectionBack();
     void ExtendSelectionForward();
 
-    // The characters of the shown selection that exist, as stored; empty
-    // when no selection is shown.
-    // The selected characters, with tabs given back as TAB.
+    // The characters of the shown selection that exist, with tabs given back
+    // as TAB; empty when no selection is shown.
     std::u16string SelectedText() const;
     // Points m_strVisible at the part of the line from m_nFirstCol on. It is
     // a view, not a copy: a keystroke near the start of a very long line
